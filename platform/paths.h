@@ -1,0 +1,15 @@
+#pragma once
+// Per-user folders. KOVA2_HOME, when set, holds all of them in one folder, so that every test works
+// in a private place.
+#include <filesystem>
+
+namespace platform {
+
+// Card state, heaps, trace, broadcast socket: $XDG_RUNTIME_DIR/kova2 or /tmp/kova2-$UID. Created 0700.
+std::filesystem::path RuntimeDir();
+// The registry file: $XDG_CONFIG_HOME/holvar or ~/.config/holvar. Created 0700.
+std::filesystem::path ConfigDir();
+// Folder of the running executable.
+std::filesystem::path ExecutableDir();
+
+} // namespace platform
