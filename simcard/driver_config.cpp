@@ -8,6 +8,7 @@
 #include "simcard/state_file.h"
 #include "simcard/trace.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <span>
@@ -29,6 +30,12 @@ void* MapBlock(win::DWORD address, std::size_t bytes) {
     return win::WOWGetVDMPointer(address, static_cast<win::DWORD>(bytes), win::TRUE);
 }
 
+// The status word is stored atomically, which needs a 4-byte aligned word; block starts always are.
+void* MapStatusBlock(win::DWORD address) {
+    void* status = MapBlock(address, kStatusBlockSize);
+    return reinterpret_cast<std::uintptr_t>(status) % alignof(win::DWORD) == 0 ? status : nullptr;
+}
+
 std::string UnusableDataBlock(win::DWORD address, const ConfigCommandSpec& spec) {
     const std::string block = "data block " + Address('$', address);
     if (!MapBlock(address, 1)) return block + " is not in the shared memory";
@@ -40,8 +47,9 @@ std::string UnusableDataBlock(win::DWORD address, const ConfigCommandSpec& spec)
 std::optional<std::string> CarryOut(const ConfigArguments& arguments) {
     const auto spec = FindConfigCommand(arguments.command);
     if (!spec) return "unknown command \"" + arguments.command + "\"";
-    if (!MapBlock(arguments.statusBlock, kStatusBlockSize)) {
-        return "status block " + Address('#', arguments.statusBlock) + " is not a 4-byte block in the shared memory";
+    if (!MapStatusBlock(arguments.statusBlock)) {
+        return "status block " + Address('#', arguments.statusBlock) +
+               " is not an aligned 4-byte block in the shared memory";
     }
     auto* data = static_cast<std::byte*>(MapBlock(arguments.dataBlock, spec->recordSize));
     if (!data) return UnusableDataBlock(arguments.dataBlock, *spec);
@@ -63,7 +71,7 @@ std::optional<std::string> Refusal(const ParsedConfigArguments& parsed) {
 // Trace first, status last: whoever sees the status finds the call in the trace.
 void Finish(std::string_view arguments, std::optional<win::DWORD> statusBlock,
             const std::optional<std::string>& refusal) {
-    void* status = statusBlock ? MapBlock(*statusBlock, kStatusBlockSize) : nullptr;
+    void* status = statusBlock ? MapStatusBlock(*statusBlock) : nullptr;
     if (refusal) {
         ReportProblem("DriverConfig \"" + Shortened(arguments, kMaxReportedBytes) + "\" refused: " + *refusal +
                       (status ? "" : "; no status block to signal"));

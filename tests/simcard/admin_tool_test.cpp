@@ -1,6 +1,6 @@
 #include "platform/paths.h"
-#include "simcard/config_commands.h"
 #include "tests/simcard/fresh_card.h"
+#include "tests/simcard/heap_block.h"
 
 #include <fcntl.h>
 #include <fstream>
@@ -57,12 +57,10 @@ ToolRun RunTool(std::vector<std::string> arguments) {
 
 class AdminToolTest : public FreshCard {
 protected:
-    std::vector<std::int32_t> GetStates() {
-        std::vector<std::byte> record(kDriverStatesSize);
-        Card([&](CardStateLayout& state) { ExecuteConfigCommand(ConfigCommand::GetStates, record, state); });
-        std::vector<std::int32_t> words;
-        for (std::size_t i = 0; i < record.size(); i += 4) words.push_back(LoadInt32(record.data() + i));
-        return words;
+    static std::vector<std::int32_t> GetStates() {
+        const auto result = CallDriverConfig("getstates", std::vector<std::byte>(kDriverStatesSize));
+        EXPECT_EQ(result.status, kStatusDone);
+        return Int32Fields(result.record);
     }
 };
 

@@ -12,12 +12,6 @@ namespace {
 
 using testing::ElementsAre;
 
-std::vector<std::int32_t> Words(const std::vector<std::byte>& record) {
-    std::vector<std::int32_t> words(record.size() / 4);
-    for (std::size_t i = 0; i < words.size(); ++i) words[i] = LoadInt32(record.data() + 4 * i);
-    return words;
-}
-
 class ConfigCommandTest : public FreshCard {
 protected:
     std::vector<std::byte> Run(std::string_view name, std::vector<std::byte> record = {}) {
@@ -30,20 +24,20 @@ protected:
 };
 
 TEST_F(ConfigCommandTest, GetStatesReportsTheInstalledCardsAndZeroPastTheCount) {
-    EXPECT_THAT(Words(Run("getstates")), ElementsAre(1, 1, 1, 0, 0));
+    EXPECT_THAT(Int32Fields(Run("getstates")), ElementsAre(1, 1, 1, 0, 0));
 
     Card([](CardStateLayout& state) {
         state.driverState = -30;
         state.cardCount = 3;
         state.cardStates = {-30, 1, -25, -31};
     });
-    EXPECT_THAT(Words(Run("getstates")), ElementsAre(-30, -30, 1, -25, 0));
+    EXPECT_THAT(Int32Fields(Run("getstates")), ElementsAre(-30, -30, 1, -25, 0));
 }
 
 TEST_F(ConfigCommandTest, ReconfigurableAnswersTheFlagAsABoolean) {
-    EXPECT_THAT(Words(Run("reconfigurable")), ElementsAre(kTrue));
+    EXPECT_THAT(Int32Fields(Run("reconfigurable")), ElementsAre(kTrue));
     Card([](CardStateLayout& state) { state.reconfigurable = kFalse; });
-    EXPECT_THAT(Words(Run("reconfigurable", std::vector<std::byte>(4, std::byte{0x55}))), ElementsAre(kFalse));
+    EXPECT_THAT(Int32Fields(Run("reconfigurable", std::vector<std::byte>(4, std::byte{0x55}))), ElementsAre(kFalse));
 }
 
 TEST_F(ConfigCommandTest, SetConfigStoresTheArrayAsGivenAndGetConfigReturnsIt) {

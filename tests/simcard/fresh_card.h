@@ -4,8 +4,16 @@
 #include "simcard/trace.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace simcard {
+
+// A record as its 32-bit fields.
+inline std::vector<std::int32_t> Int32Fields(const std::vector<std::byte>& record) {
+    std::vector<std::int32_t> fields(record.size() / 4);
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = LoadInt32(record.data() + 4 * i);
+    return fields;
+}
 
 class FreshCard : public testing::Test {
 protected:
