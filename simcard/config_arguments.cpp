@@ -35,7 +35,9 @@ std::vector<std::string_view> SplitAtBlanks(std::string_view text) {
     }
 }
 
-std::string Malformed(std::string_view what) { return "malformed arguments: " + std::string(what); }
+std::string Malformed(std::string_view what) {
+    return "malformed arguments: " + std::string(what);
+}
 
 } // namespace
 

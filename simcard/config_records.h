@@ -24,7 +24,7 @@ constexpr std::int32_t kStateNoCard = 0;
 namespace card_config {
 constexpr std::size_t kRemovalMark = 0; // card 0's record only: -1 before the card is removed
 constexpr std::size_t kSyncBusMaster = 8;
-constexpr std::size_t kSyncBusClock = 12;     // 0 internal, 1 digital input
+constexpr std::size_t kSyncBusClock = 12; // 0 internal, 1 digital input
 constexpr std::size_t kRateConflictMsgs = 28;
 constexpr std::size_t kDevConflictMsgs = 32;
 constexpr std::size_t kAnaSSFlagA = 36;
@@ -32,22 +32,22 @@ constexpr std::size_t kAnaSSFlagB = 40;
 constexpr std::size_t kAnaSSBoth = 44;
 constexpr std::size_t kAnaPlaySS = 48;
 constexpr std::size_t kAnaRecSS = 52;
-constexpr std::size_t kAnaClockA = 56;        // 0 internal, 1 digital input, 2 SyncBus
+constexpr std::size_t kAnaClockA = 56; // 0 internal, 1 digital input, 2 SyncBus
 constexpr std::size_t kAnaClockB = 60;
 constexpr std::size_t kDigSSFlagA = 68;
 constexpr std::size_t kDigSSFlagB = 72;
 constexpr std::size_t kDigSSBoth = 76;
 constexpr std::size_t kDigPlaySS = 80;
 constexpr std::size_t kDigRecSS = 84;
-constexpr std::size_t kDigPlayClock = 92;     // 0 internal, 1 digital input, 2 SyncBus
+constexpr std::size_t kDigPlayClock = 92; // 0 internal, 1 digital input, 2 SyncBus
 constexpr std::size_t kWriteIsPlayCursor = 124;
-constexpr std::size_t kDsLatency = 128;       // ms, 0 automatic, else 1..100
-constexpr std::size_t kRestrictedRate = 132;  // Hz, 0 not restricted, else 22050, 44100, 48000
-constexpr std::size_t kRestrictedRes = 136;   // 0 not restricted, 1 = 8 bit, 2 = 16 bit
+constexpr std::size_t kDsLatency = 128;      // ms, 0 automatic, else 1..100
+constexpr std::size_t kRestrictedRate = 132; // Hz, 0 not restricted, else 22050, 44100, 48000
+constexpr std::size_t kRestrictedRes = 136;  // 0 not restricted, 1 = 8 bit, 2 = 16 bit
 constexpr std::size_t kRestrictedDev = 140;
 constexpr std::size_t kRestrictedDevice = 144; // -1 none, 0 analog playback, 1 digital playback
-constexpr std::size_t kGsifKerning = 160;     // track-bar position 0..3
-constexpr std::size_t kGsifPreload = 164;     // track-bar position 2..50, at least kerning + 2
+constexpr std::size_t kGsifKerning = 160;      // track-bar position 0..3
+constexpr std::size_t kGsifPreload = 164;      // track-bar position 2..50, at least kerning + 2
 } // namespace card_config
 
 // Byte offsets in the on-the-fly record; both values are track-bar position × 1000 / 800.
@@ -65,6 +65,8 @@ inline std::int32_t LoadInt32(const std::byte* at) {
     return value;
 }
 
-inline void StoreInt32(std::byte* at, std::int32_t value) { std::memcpy(at, &value, sizeof value); }
+inline void StoreInt32(std::byte* at, std::int32_t value) {
+    std::memcpy(at, &value, sizeof value);
+}
 
 } // namespace simcard

@@ -39,7 +39,7 @@ void* MapStatusBlock(win::DWORD address) {
 std::string UnusableDataBlock(win::DWORD address, const ConfigCommandSpec& spec) {
     const std::string block = "data block " + Address('$', address);
     if (!MapBlock(address, 1)) return block + " is not in the shared memory";
-    return block + " is smaller than the " + std::to_string(spec.recordSize) + " bytes of " +
+    return block + " does not hold the " + std::to_string(spec.recordSize) + " bytes of " +
            std::string(spec.name);
 }
 
@@ -73,8 +73,8 @@ void Finish(std::string_view arguments, std::optional<win::DWORD> statusBlock,
             const std::optional<std::string>& refusal) {
     void* status = statusBlock ? MapStatusBlock(*statusBlock) : nullptr;
     if (refusal) {
-        ReportProblem("DriverConfig \"" + Shortened(arguments, kMaxReportedBytes) + "\" refused: " + *refusal +
-                      (status ? "" : "; no status block to signal"));
+        ReportProblem("DriverConfig \"" + Shortened(arguments, kMaxReportedBytes) +
+                      "\" refused: " + *refusal + (status ? "" : "; no status block to signal"));
     }
     TraceCall("config", arguments, refusal ? "refused: " + *refusal : "done");
     if (status) platform::StoreStatusWord(status, refusal ? kStatusRefused : kStatusDone);
@@ -89,8 +89,8 @@ void RunConfigCall(const char* text) {
 } // namespace
 } // namespace simcard
 
-extern "C" __attribute__((visibility("default"))) void DriverConfig(win::HWND, win::HINSTANCE, win::LPSTR lpszCmdLine,
-                                                                   win::INT) {
+extern "C" __attribute__((visibility("default"))) void DriverConfig(win::HWND, win::HINSTANCE,
+                                                                    win::LPSTR lpszCmdLine, win::INT) {
     try {
         simcard::RunConfigCall(lpszCmdLine);
     } catch (...) {

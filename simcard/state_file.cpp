@@ -19,7 +19,9 @@ namespace fs = std::filesystem;
 namespace simcard {
 namespace {
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+    return std::strerror(errno);
+}
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);
@@ -93,35 +95,6 @@ struct OpenAttempt {
     std::string problem; // why the file at the path cannot be used, when mapping is empty
 };
 
-} // namespace
-
-StateFile::StateFile(fs::path path) : path_(std::move(path)) {}
-
-StateFile::~StateFile() {
-    if (lockFd_ >= 0) close(lockFd_);
-}
-
-std::unique_ptr<RecordLock> StateFile::LockAndCheck() {
-    if (memoryState_) return nullptr;
-    if (lockFd_ < 0) {
-        const fs::path lockPath = path_.string() + ".lock";
-        lockFd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lockFd_ < 0) {
-            FallBackToMemory("cannot open " + lockPath.string() + ": " + ErrnoText());
-            return nullptr;
-        }
-    }
-    auto lock = std::make_unique<RecordLock>(lockFd_);
-    if (!MappingStillValid()) MapOrReplace();
-    return lock;
-}
-
-bool StateFile::MappingStillValid() const {
-    return mapping_ && mapping_->IsFileAt(path_) && mapping_->StillFullSize() && !StateProblem(*mapping_->state());
-}
-
-namespace {
-
 // Opens and maps the file at path when it is a usable state; otherwise says why not.
 OpenAttempt TryMap(const fs::path& path) {
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
@@ -148,12 +121,39 @@ OpenAttempt TryMap(const fs::path& path) {
 
 } // namespace
 
+StateFile::StateFile(fs::path path) : path_(std::move(path)) {}
+
+StateFile::~StateFile() {
+    if (lockFd_ >= 0) close(lockFd_);
+}
+
+std::unique_ptr<RecordLock> StateFile::LockAndCheck() {
+    if (memoryState_) return nullptr;
+    if (lockFd_ < 0) {
+        const fs::path lockPath = path_.string() + ".lock";
+        lockFd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (lockFd_ < 0) {
+            FallBackToMemory("cannot open " + lockPath.string() + ": " + ErrnoText());
+            return nullptr;
+        }
+    }
+    auto lock = std::make_unique<RecordLock>(lockFd_);
+    if (!MappingStillValid()) MapOrReplace();
+    return lock;
+}
+
+bool StateFile::MappingStillValid() const {
+    return mapping_ && mapping_->IsFileAt(path_) && mapping_->StillFullSize() &&
+           !StateProblem(*mapping_->state());
+}
+
 void StateFile::MapOrReplace() {
     mapping_.reset();
     state_ = nullptr;
     OpenAttempt attempt = TryMap(path_);
     if (!attempt.mapping) {
-        ReportProblem("card state " + path_.string() + " " + attempt.problem + "; a fresh one with defaults takes its place");
+        ReportProblem("card state " + path_.string() + " " + attempt.problem +
+                      "; a fresh one with defaults takes its place");
         if (auto failure = WriteDefaultFile(path_)) {
             FallBackToMemory(*failure);
             return;
@@ -175,7 +175,9 @@ void StateFile::FallBackToMemory(const std::string& why) {
     state_ = memoryState_.get();
 }
 
-fs::path CardStatePath() { return platform::RuntimeDir() / "card.state"; }
+fs::path CardStatePath() {
+    return platform::RuntimeDir() / "card.state";
+}
 
 StateFile& ProcessCardState() {
     // One instance per folder, never dropped, so that references stay valid if KOVA2_HOME changes.

@@ -9,13 +9,17 @@ constexpr std::int32_t kDefaultCardCount = 2;
 constexpr std::int32_t kDefaultKerning = 1; // track-bar position 0..3
 constexpr std::int32_t kDefaultPreload = 8; // track-bar position 2..50, at least kerning + 2
 
-constexpr std::int32_t OnTheFlyValue(std::int32_t position) { return position * 1000 / 800; }
+constexpr std::int32_t OnTheFlyValue(std::int32_t position) {
+    return position * 1000 / 800;
+}
 
 // Card 0 drives SyncBus from its internal clock; every card runs autonomously on its own clock, with the
 // driver's conflict messages on and no playback restriction.
 void WriteDefaultCardConfig(std::span<std::byte, kCardConfigSize> record, int card) {
     using namespace card_config;
-    auto set = [&record](std::size_t offset, std::int32_t value) { StoreInt32(record.data() + offset, value); };
+    auto set = [&record](std::size_t offset, std::int32_t value) {
+        StoreInt32(record.data() + offset, value);
+    };
     set(kSyncBusMaster, card == 0 ? kTrue : kFalse);
     set(kSyncBusClock, 0);
     set(kRateConflictMsgs, kTrue);
@@ -44,8 +48,8 @@ CardStateLayout DefaultState() {
     state.onTheFlyGranularity = OnTheFlyValue(kDefaultKerning);
     state.onTheFlyLatency = OnTheFlyValue(kDefaultPreload);
     for (int card = 0; card < kMaxCards; ++card) {
-        WriteDefaultCardConfig(std::span(state.configArray).subspan(card * kCardConfigSize).first<kCardConfigSize>(),
-                               card);
+        WriteDefaultCardConfig(
+            std::span(state.configArray).subspan(card * kCardConfigSize).first<kCardConfigSize>(), card);
     }
     return state;
 }

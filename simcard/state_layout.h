@@ -25,13 +25,13 @@ struct StateHeader {
 
 struct CardStateLayout {
     StateHeader header;
-    std::int32_t driverState;                     // error id, 1 = ready
-    std::int32_t cardCount;                       // 1..4
-    std::array<std::int32_t, kMaxCards> cardStates; // error id per card, 1 = ready; cards past the count unused
-    std::int32_t reconfigurable;                  // boolean: settings may be changed now
-    std::int32_t onTheFlyGranularity;             // last on-the-fly value, position × 1000 / 800
-    std::int32_t onTheFlyLatency;                 // last on-the-fly value, position × 1000 / 800
-    std::array<std::byte, 12> padding;            // keeps the configuration array 64-byte aligned
+    std::int32_t driverState;                       // error id, 1 = ready
+    std::int32_t cardCount;                         // 1..4
+    std::array<std::int32_t, kMaxCards> cardStates; // error id per card slot, 1 = ready
+    std::int32_t reconfigurable;                    // boolean: settings may be changed now
+    std::int32_t onTheFlyGranularity;               // last on-the-fly value, position × 1000 / 800
+    std::int32_t onTheFlyLatency;                   // last on-the-fly value, position × 1000 / 800
+    std::array<std::byte, 12> padding;              // keeps the configuration array 64-byte aligned
     std::array<std::byte, kConfigArraySize> configArray;
     std::array<std::byte, kStateFileSize - 64 - kConfigArraySize> reserved; // zero in this layout
 };

@@ -18,7 +18,9 @@ namespace {
 
 constexpr std::size_t kMaxCallBytes = 200;
 
-fs::path SwitchPath() { return platform::RuntimeDir() / "trace.on"; }
+fs::path SwitchPath() {
+    return platform::RuntimeDir() / "trace.on";
+}
 
 TraceLine ParseLine(const std::string& line) {
     long pid = 0;
@@ -30,9 +32,13 @@ TraceLine ParseLine(const std::string& line) {
 
 } // namespace
 
-fs::path TracePath() { return platform::RuntimeDir() / "trace.log"; }
+fs::path TracePath() {
+    return platform::RuntimeDir() / "trace.log";
+}
 
-bool TraceEnabled() { return access(SwitchPath().c_str(), F_OK) == 0; }
+bool TraceEnabled() {
+    return access(SwitchPath().c_str(), F_OK) == 0;
+}
 
 void SetTraceEnabled(bool enabled) {
     const fs::path path = SwitchPath();
@@ -58,14 +64,15 @@ void ClearTrace() {
 std::vector<TraceLine> ReadTrace() {
     std::vector<TraceLine> lines;
     std::ifstream file(TracePath());
-    for (std::string line; std::getline(file, line);) lines.push_back(ParseLine(line));
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(ParseLine(line));
     return lines;
 }
 
 void TraceCall(std::string_view source, std::string_view call, std::string_view outcome) {
     if (!TraceEnabled()) return;
-    const std::string line = std::to_string(getpid()) + " " + std::string(source) + " " + Escaped(Shortened(call, kMaxCallBytes)) +
-                             " -> " + Escaped(outcome) + "\n";
+    const std::string line = std::to_string(getpid()) + " " + std::string(source) + " " +
+                             Escaped(Shortened(call, kMaxCallBytes)) + " -> " + Escaped(outcome) + "\n";
     const int fd = open(TracePath().c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0) return;
     // One write per line: O_APPEND places it whole at the end, whoever else is writing.

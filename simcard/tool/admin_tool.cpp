@@ -48,11 +48,12 @@ std::int32_t ParseErrorId(const std::string& text) {
     return ParseNumber(text, "an error id (a whole number such as 1 or -30)");
 }
 
-std::int32_t ParseInRange(const std::string& text, std::int32_t low, std::int32_t high, std::string_view what) {
+std::int32_t ParseInRange(const std::string& text, std::int32_t low, std::int32_t high,
+                          std::string_view what) {
     const std::int32_t value = ParseNumber(text, what);
     if (value < low || value > high) {
-        throw UsageError(std::string(what) + " must be " + std::to_string(low) + " to " + std::to_string(high) +
-                         ", not " + text);
+        throw UsageError(std::string(what) + " must be " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not " + text);
     }
     return value;
 }
@@ -124,7 +125,8 @@ constexpr std::array kCommands = {
     AdminCommand{"state", "<id>", "overall driver state (error id, 1 = ready)", 1, SetDriverState},
     AdminCommand{"cards", "<1-4>", "number of installed cards", 1, SetCardCount},
     AdminCommand{"card", "<n> <id>", "state of card n (error id, e.g. -30; 1 = ready)", 2, SetCardState},
-    AdminCommand{"reconfigurable", "on|off", "whether the driver settings may change now", 1, SetReconfigurable},
+    AdminCommand{"reconfigurable", "on|off", "whether the driver settings may change now", 1,
+                 SetReconfigurable},
     AdminCommand{"reset", "", "back to defaults: driver ready, two healthy cards", 0, Reset},
     AdminCommand{"trace", "on|off|clear|show", "record the calls the card receives", 1, Trace},
     AdminCommand{"help", "", "this text", 0, Help},
@@ -140,15 +142,17 @@ std::string Usage() {
     return usage;
 }
 
-void Help(const Arguments&, std::ostream& out) { out << Usage(); }
+void Help(const Arguments&, std::ostream& out) {
+    out << Usage();
+}
 
 const AdminCommand& FindCommand(const Arguments& arguments) {
     if (arguments.empty()) throw UsageError("no command given");
     const auto found = std::ranges::find(kCommands, arguments[0], &AdminCommand::name);
     if (found == kCommands.end()) throw UsageError("unknown command \"" + arguments[0] + "\"");
     if (arguments.size() - 1 != found->parameterCount) {
-        throw UsageError(arguments[0] + " takes " + std::to_string(found->parameterCount) + " argument(s): " +
-                         arguments[0] + " " + std::string(found->parameters));
+        throw UsageError(arguments[0] + " takes " + std::to_string(found->parameterCount) +
+                         " argument(s): " + arguments[0] + " " + std::string(found->parameters));
     }
     return *found;
 }

@@ -56,7 +56,9 @@ std::string FieldText(const ConfigField& field, std::int32_t value) {
     return value == kTrue ? "yes" : "yes (" + std::to_string(value) + ")";
 }
 
-std::string YesNo(std::int32_t value) { return value ? "yes" : "no"; }
+std::string YesNo(std::int32_t value) {
+    return value ? "yes" : "no";
+}
 
 void Line(std::ostream& out, std::string_view label, const std::string& value) {
     out << std::left << std::setw(kLabelWidth) << label << value << '\n';
@@ -78,15 +80,18 @@ void ReportStates(std::ostream& out, const CardStateLayout& state) {
         Line(out, "card " + std::to_string(card + 1) + " state", ErrorIdText(state.cardStates[card]));
     }
     Line(out, "reconfigurable", YesNo(state.reconfigurable));
-    Line(out, "last on-the-fly values", "granularity " + std::to_string(state.onTheFlyGranularity) +
-                                            ", latency " + std::to_string(state.onTheFlyLatency));
-    Line(out, "trace", std::string(TraceEnabled() ? "on" : "off") + ", " + std::to_string(ReadTrace().size()) +
-                           " lines in " + TracePath().string());
+    Line(out, "last on-the-fly values",
+         "granularity " + std::to_string(state.onTheFlyGranularity) + ", latency " +
+             std::to_string(state.onTheFlyLatency));
+    Line(out, "trace",
+         std::string(TraceEnabled() ? "on" : "off") + ", " + std::to_string(ReadTrace().size()) +
+             " lines in " + TracePath().string());
 }
 
 void ReportConfiguration(std::ostream& out, const CardStateLayout& state) {
     std::vector<std::string> header;
-    for (int card = 0; card < state.cardCount; ++card) header.push_back("card " + std::to_string(card + 1));
+    for (int card = 0; card < state.cardCount; ++card)
+        header.push_back("card " + std::to_string(card + 1));
     out << '\n';
     Row(out, "configuration", header);
     for (const ConfigField& field : kConfigFields) {

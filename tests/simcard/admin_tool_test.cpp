@@ -40,7 +40,8 @@ ToolRun RunTool(std::vector<std::string> arguments) {
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (auto& argument : arguments) argv.push_back(argument.data());
+    for (auto& argument : arguments)
+        argv.push_back(argument.data());
     argv.push_back(nullptr);
     pid_t pid;
     ToolRun run;
@@ -92,10 +93,19 @@ TEST_F(AdminToolTest, ReconfigurableAndShow) {
 }
 
 TEST_F(AdminToolTest, BadArgumentsGiveAMessageTheUsageAndNoChange) {
-    const std::vector<std::vector<std::string>> badCalls = {
-        {},         {"bogus"},          {"cards", "5"},           {"cards", "0"},           {"cards", "two"},
-        {"card", "1"}, {"card", "3", "-30"}, {"card", "1", "-3o"}, {"state", "1.5"}, {"state", "99999999999"},
-        {"reconfigurable", "maybe"}, {"trace", "sideways"}, {"show", "all"}};
+    const std::vector<std::vector<std::string>> badCalls = {{},
+                                                            {"bogus"},
+                                                            {"cards", "5"},
+                                                            {"cards", "0"},
+                                                            {"cards", "two"},
+                                                            {"card", "1"},
+                                                            {"card", "3", "-30"},
+                                                            {"card", "1", "-3o"},
+                                                            {"state", "1.5"},
+                                                            {"state", "99999999999"},
+                                                            {"reconfigurable", "maybe"},
+                                                            {"trace", "sideways"},
+                                                            {"show", "all"}};
     for (const auto& call : badCalls) {
         SCOPED_TRACE(testing::PrintToString(call));
         const ToolRun run = RunTool(call);

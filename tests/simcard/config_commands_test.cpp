@@ -37,13 +37,14 @@ TEST_F(ConfigCommandTest, GetStatesReportsTheInstalledCardsAndZeroPastTheCount) 
 TEST_F(ConfigCommandTest, ReconfigurableAnswersTheFlagAsABoolean) {
     EXPECT_THAT(Int32Fields(Run("reconfigurable")), ElementsAre(kTrue));
     Card([](CardStateLayout& state) { state.reconfigurable = kFalse; });
-    EXPECT_THAT(Int32Fields(Run("reconfigurable", std::vector<std::byte>(4, std::byte{0x55}))), ElementsAre(kFalse));
+    EXPECT_THAT(Int32Fields(Run("reconfigurable", std::vector<std::byte>(4, std::byte{0x55}))),
+                ElementsAre(kFalse));
 }
 
 TEST_F(ConfigCommandTest, SetConfigStoresTheArrayAsGivenAndGetConfigReturnsIt) {
     std::vector<std::byte> array(kConfigArraySize);
-    std::iota(reinterpret_cast<unsigned char*>(array.data()), reinterpret_cast<unsigned char*>(array.data()) + array.size(),
-              static_cast<unsigned char>(7));
+    std::iota(reinterpret_cast<unsigned char*>(array.data()),
+              reinterpret_cast<unsigned char*>(array.data()) + array.size(), static_cast<unsigned char>(7));
     StoreInt32(array.data() + card_config::kRemovalMark, -1);
 
     EXPECT_EQ(Run("setconfig", array), array) << "setconfig leaves the caller's record alone";
@@ -94,7 +95,9 @@ struct Malformed {
     bool statusFound; // the last word is still a usable status block
 };
 
-void PrintTo(const Malformed& m, std::ostream* out) { *out << '"' << m.text << '"'; }
+void PrintTo(const Malformed& m, std::ostream* out) {
+    *out << '"' << m.text << '"';
+}
 
 class MalformedConfigArguments : public testing::TestWithParam<Malformed> {};
 

@@ -17,7 +17,8 @@ using testing::HasSubstr;
 
 std::vector<std::byte> CountingBytes(std::size_t size) {
     std::vector<std::byte> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::byte>(i * 7 + 3);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::byte>(i * 7 + 3);
     return bytes;
 }
 
@@ -57,7 +58,9 @@ struct RefusedCall {
     bool signalled; // the caller is told that the call is over
 };
 
-void PrintTo(const RefusedCall& call, std::ostream* out) { *out << call.name; }
+void PrintTo(const RefusedCall& call, std::ostream* out) {
+    *out << call.name;
+}
 
 class RefusedDriverConfig : public FreshCard, public testing::WithParamInterface<RefusedCall> {};
 
@@ -88,22 +91,28 @@ INSTANTIATE_TEST_SUITE_P(
     , RefusedDriverConfig,
     testing::Values(
         RefusedCall{"UnknownCommand", kConfigArraySize,
-                    [](auto data, auto status) { return ConfigArgumentString("SetConfig", data, status); }, true},
+                    [](auto data, auto status) { return ConfigArgumentString("SetConfig", data, status); },
+                    true},
         RefusedCall{"DataBlockTooSmall", kConfigArraySize - 1,
-                    [](auto data, auto status) { return ConfigArgumentString("setconfig", data, status); }, true},
-        RefusedCall{"DataBlockRunsPastItsEnd", kConfigArraySize,
-                    [](auto data, auto status) { return ConfigArgumentString("setconfig", data + 4, status); },
+                    [](auto data, auto status) { return ConfigArgumentString("setconfig", data, status); },
                     true},
+        RefusedCall{
+            "DataBlockRunsPastItsEnd", kConfigArraySize,
+            [](auto data, auto status) { return ConfigArgumentString("setconfig", data + 4, status); }, true},
         RefusedCall{"DataBlockNotInTheHeap", kConfigArraySize,
-                    [](auto, auto status) { return ConfigArgumentString("setconfig", kNotInHeap, status); }, true},
-        RefusedCall{"ExtraBlank", kConfigArraySize,
-                    [](auto data, auto status) { return " " + ConfigArgumentString("setconfig", data, status); },
+                    [](auto, auto status) { return ConfigArgumentString("setconfig", kNotInHeap, status); },
                     true},
+        RefusedCall{
+            "ExtraBlank", kConfigArraySize,
+            [](auto data, auto status) { return " " + ConfigArgumentString("setconfig", data, status); },
+            true},
         RefusedCall{"StatusBlockNotInTheHeap", kConfigArraySize,
-                    [](auto data, auto) { return ConfigArgumentString("setconfig", data, kNotInHeap); }, false},
-        RefusedCall{"StatusWordMisaligned", kConfigArraySize,
-                    [](auto data, auto status) { return ConfigArgumentString("setconfig", data, status + 1); },
+                    [](auto data, auto) { return ConfigArgumentString("setconfig", data, kNotInHeap); },
                     false},
+        RefusedCall{
+            "StatusWordMisaligned", kConfigArraySize,
+            [](auto data, auto status) { return ConfigArgumentString("setconfig", data, status + 1); },
+            false},
         RefusedCall{"NoStatusBlock", kConfigArraySize,
                     [](auto data, auto status) {
                         return ConfigArgumentString("setconfig", data, status).substr(0, 19);

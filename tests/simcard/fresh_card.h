@@ -11,7 +11,8 @@ namespace simcard {
 // A record as its 32-bit fields.
 inline std::vector<std::int32_t> Int32Fields(const std::vector<std::byte>& record) {
     std::vector<std::int32_t> fields(record.size() / 4);
-    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = LoadInt32(record.data() + 4 * i);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = LoadInt32(record.data() + 4 * i);
     return fields;
 }
 
@@ -25,7 +26,9 @@ protected:
         ClearTrace();
     }
 
-    template <class Fn> decltype(auto) Card(Fn&& fn) { return ProcessCardState().Access(std::forward<Fn>(fn)); }
+    template <class Fn> decltype(auto) Card(Fn&& fn) {
+        return ProcessCardState().Access(std::forward<Fn>(fn));
+    }
 };
 
 } // namespace simcard

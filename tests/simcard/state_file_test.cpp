@@ -2,9 +2,9 @@
 #include "simcard/state_file.h"
 
 #include <algorithm>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -20,7 +20,8 @@ namespace {
 class StateFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = platform::RuntimeDir() / ("state-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = platform::RuntimeDir() /
+               ("state-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         path_ = dir_ / "card.state";
@@ -46,7 +47,8 @@ protected:
 TEST_F(StateFileTest, FreshFileHoldsDriverReadyAndTwoHealthyCardsWithPlausibleSettings) {
     EXPECT_NE(OpenAndReport().find("missing"), std::string::npos);
     EXPECT_EQ(fs::file_size(path_), kStateFileSize);
-    EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 
     StateFile file(path_);
     file.Access([](CardStateLayout& state) {
@@ -95,7 +97,9 @@ struct Damage {
     const char* reported; // part of the one line on stderr
 };
 
-void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
+}
 
 class DamagedStateFile : public StateFileTest, public testing::WithParamInterface<Damage> {};
 
@@ -130,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"Missing", [](const fs::path& path) { fs::remove(path); }, "missing"},
         Damage{"Truncated", [](const fs::path& path) { fs::resize_file(path, 100); }, "100 bytes"},
         Damage{"Empty", [](const fs::path& path) { fs::resize_file(path, 0); }, "0 bytes"},
-        Damage{"Grown", [](const fs::path& path) { fs::resize_file(path, 3 * kStateFileSize); }, "24576 bytes"},
+        Damage{"Grown", [](const fs::path& path) { fs::resize_file(path, 3 * kStateFileSize); },
+               "24576 bytes"},
         Damage{"Garbage", [](const fs::path& path) { Overwrite(path, 0, "garbage!"); }, "not a card state"},
         Damage{"WrongVersion", [](const fs::path& path) { Overwrite(path, 8, std::string("\x02\0\0\0", 4)); },
                "layout version 2"},

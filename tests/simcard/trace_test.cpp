@@ -13,7 +13,8 @@ using TraceTest = FreshCard;
 
 std::vector<std::string> Events() {
     std::vector<std::string> events;
-    for (const TraceLine& line : ReadTrace()) events.push_back(line.event);
+    for (const TraceLine& line : ReadTrace())
+        events.push_back(line.event);
     return events;
 }
 
@@ -55,16 +56,19 @@ TEST_F(TraceTest, ConcurrentWritersNeverInterleave) {
     for (int w = 0; w < kWriters; ++w) {
         writers.emplace_back([w] {
             const std::string call(150, static_cast<char>('a' + w));
-            for (int i = 0; i < kLinesEach; ++i) TraceCall("config", call, std::string(400, static_cast<char>('A' + w)));
+            for (int i = 0; i < kLinesEach; ++i)
+                TraceCall("config", call, std::string(400, static_cast<char>('A' + w)));
         });
     }
-    for (auto& writer : writers) writer.join();
+    for (auto& writer : writers)
+        writer.join();
 
     const auto events = Events();
     ASSERT_EQ(events.size(), static_cast<std::size_t>(kWriters * kLinesEach));
     for (const std::string& event : events) {
         const char w = event.at(7);
-        ASSERT_EQ(event, "config " + std::string(150, w) + " -> " + std::string(400, static_cast<char>(w - 'a' + 'A')));
+        ASSERT_EQ(event, "config " + std::string(150, w) + " -> " +
+                             std::string(400, static_cast<char>(w - 'a' + 'A')));
     }
 }
 
