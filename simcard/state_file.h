@@ -24,6 +24,11 @@ public:
     StateFile& operator=(const StateFile&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // False once the runtime folder refused the file and the state lives in this process only.
+    bool shared() const {
+        std::lock_guard guard(mutex_);
+        return !memoryState_;
+    }
 
     // Runs fn(CardStateLayout&) while no other process or thread touches the state.
     template <class Fn> decltype(auto) Access(Fn&& fn) {
@@ -39,7 +44,7 @@ private:
     void FallBackToMemory(const std::string& why);
 
     std::filesystem::path path_;
-    std::mutex mutex_; // threads of one process share the lock file's description
+    mutable std::mutex mutex_; // threads of one process share the lock file's description
     int lockFd_ = -1;
     std::unique_ptr<MappedStateFile> mapping_;
     std::unique_ptr<CardStateLayout> memoryState_; // only when the runtime folder refuses the file

@@ -40,31 +40,40 @@ bool TraceEnabled() {
     return access(SwitchPath().c_str(), F_OK) == 0;
 }
 
-void SetTraceEnabled(bool enabled) {
+bool SetTraceEnabled(bool enabled) {
     const fs::path path = SwitchPath();
     if (!enabled) {
-        unlink(path.c_str());
-        return;
+        if (unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+        ReportProblem("cannot switch tracing off: " + path.string() + ": " + std::strerror(errno));
+        return false;
     }
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         ReportProblem("cannot switch tracing on: " + path.string() + ": " + std::strerror(errno));
-        return;
+        return false;
     }
     close(fd);
+    return true;
 }
 
-void ClearTrace() {
+bool ClearTrace() {
     // Truncation is safe beside writers: they append at the end of whatever the file then holds.
-    if (truncate(TracePath().c_str(), 0) != 0 && errno != ENOENT) {
-        ReportProblem("cannot clear the trace: " + std::string(std::strerror(errno)));
-    }
+    if (truncate(TracePath().c_str(), 0) == 0 || errno == ENOENT) return true;
+    ReportProblem("cannot clear the trace: " + std::string(std::strerror(errno)));
+    return false;
+}
+
+std::vector<std::string> ReadTraceText() {
+    std::vector<std::string> lines;
+    std::ifstream file(TracePath());
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(std::move(line));
+    return lines;
 }
 
 std::vector<TraceLine> ReadTrace() {
     std::vector<TraceLine> lines;
-    std::ifstream file(TracePath());
-    for (std::string line; std::getline(file, line);)
+    for (const std::string& line : ReadTraceText())
         lines.push_back(ParseLine(line));
     return lines;
 }

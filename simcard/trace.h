@@ -26,11 +26,14 @@ struct TraceLine {
 
 std::filesystem::path TracePath();
 bool TraceEnabled();
-void SetTraceEnabled(bool enabled);
-void ClearTrace();
+// Both return false, after saying why on stderr, when the runtime folder refuses the change.
+bool SetTraceEnabled(bool enabled);
+bool ClearTrace();
 
 // The lines of the trace, oldest first; a line that does not start with a pid has pid 0.
 std::vector<TraceLine> ReadTrace();
+// The same lines as written.
+std::vector<std::string> ReadTraceText();
 
 // Appends "<pid> <source> <call> -> <outcome>" when tracing is on.
 void TraceCall(std::string_view source, std::string_view call, std::string_view outcome);

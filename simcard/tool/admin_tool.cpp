@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <fstream>
 #include <iostream>
 #include <stdexcept>
 
@@ -29,9 +28,11 @@ struct AdminCommand {
     void (*run)(const Arguments& parameters, std::ostream& out);
 };
 
+// A change that only this process would see must not pass for done.
 template <class Fn> void WithState(Fn&& fn) {
     StateFile file(CardStatePath());
     file.Access(std::forward<Fn>(fn));
+    if (!file.shared()) throw std::runtime_error("cannot keep the card state in " + file.path().string());
 }
 
 std::int32_t ParseNumber(const std::string& text, std::string_view what) {
@@ -108,14 +109,20 @@ void Reset(const Arguments&, std::ostream& out) {
 void Trace(const Arguments& parameters, std::ostream& out) {
     const std::string& action = parameters[0];
     if (action == "show") {
-        std::ifstream file(TracePath());
-        out << file.rdbuf();
-    } else if (action == "clear") {
-        ClearTrace();
-    } else {
-        SetTraceEnabled(ParseOnOff(action));
-        out << "trace " << action << '\n';
+        for (const std::string& line : ReadTraceText())
+            out << line << '\n';
+        return;
     }
+    bool done = false;
+    if (action == "clear") {
+        done = ClearTrace();
+    } else if (action == "on" || action == "off") {
+        done = SetTraceEnabled(action == "on");
+    } else {
+        throw UsageError("trace takes on, off, clear or show, not \"" + action + "\"");
+    }
+    if (!done) throw std::runtime_error("cannot change the trace in " + TracePath().parent_path().string());
+    out << "trace " << (action == "clear" ? "cleared" : action) << '\n';
 }
 
 void Help(const Arguments&, std::ostream& out);
@@ -167,6 +174,9 @@ int RunAdminTool(const Arguments& arguments, std::ostream& out, std::ostream& er
     } catch (const UsageError& error) {
         err << "kova2-card: " << error.what() << "\n\n" << Usage();
         return kToolBadUsage;
+    } catch (const std::exception& error) {
+        err << "kova2-card: " << error.what() << '\n';
+        return kToolFailed;
     }
 }
 

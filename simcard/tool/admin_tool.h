@@ -7,6 +7,7 @@
 namespace simcard {
 
 constexpr int kToolOk = 0;
+constexpr int kToolFailed = 1; // the change could not be made
 constexpr int kToolBadUsage = 2;
 
 // Runs the tool with its arguments (without the program name) and returns the exit status.

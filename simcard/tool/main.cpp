@@ -4,10 +4,5 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    try {
-        return simcard::RunAdminTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
-    } catch (const std::exception& error) {
-        std::cerr << "kova2-card: " << error.what() << '\n';
-        return 1;
-    }
+    return simcard::RunAdminTool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -30,8 +30,9 @@ std::string Slurp(const std::filesystem::path& path) {
     return text.str();
 }
 
-// Runs the built kova2-card with the test's environment (and so its private runtime folder).
-ToolRun RunTool(std::vector<std::string> arguments) {
+// Runs the built kova2-card with the test's environment (and so its private runtime folder), or with
+// KOVA2_HOME set to home when given.
+ToolRun RunTool(std::vector<std::string> arguments, const std::string& home = {}) {
     const std::string program = (platform::ExecutableDir() / "kova2-card").string();
     const auto outPath = platform::RuntimeDir() / "tool.out";
     const auto errPath = platform::RuntimeDir() / "tool.err";
@@ -43,9 +44,19 @@ ToolRun RunTool(std::vector<std::string> arguments) {
     for (auto& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable) {
+        if (home.empty() || std::string_view(*variable).rfind("KOVA2_HOME=", 0) != 0)
+            environment.push_back(*variable);
+    }
+    if (!home.empty()) environment.push_back("KOVA2_HOME=" + home);
+    std::vector<char*> envp;
+    for (auto& variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
     pid_t pid;
     ToolRun run;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         waitpid(pid, &status, 0);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -126,11 +137,24 @@ TEST_F(AdminToolTest, ADamagedStateFileIsReportedAndReplaced) {
     EXPECT_THAT(GetStates(), ElementsAre(1, -30, 1, 0, 0));
 }
 
+TEST_F(AdminToolTest, AChangeThatCannotBeKeptFails) {
+    const auto blocker = platform::RuntimeDir() / "not-a-folder";
+    std::ofstream(blocker) << "x";
+    const std::string home = (blocker / "kova2").string();
+    for (const auto& call : std::vector<std::vector<std::string>>{{"card", "1", "-30"}, {"trace", "on"}}) {
+        SCOPED_TRACE(testing::PrintToString(call));
+        const ToolRun run = RunTool(call, home);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_THAT(run.err, HasSubstr("kova2-card: cannot"));
+    }
+}
+
 TEST_F(AdminToolTest, SwitchesShowsAndClearsTheTrace) {
     EXPECT_EQ(RunTool({"trace", "on"}).exitCode, 0);
     EXPECT_TRUE(TraceEnabled());
     TraceCall("config", "getstates $12340000 #12300000", "done");
-    EXPECT_THAT(RunTool({"trace", "show"}).out, HasSubstr(" config getstates $12340000 #12300000 -> done\n"));
+    EXPECT_EQ(RunTool({"trace", "show"}).out,
+              std::to_string(getpid()) + " config getstates $12340000 #12300000 -> done\n");
     EXPECT_EQ(RunTool({"trace", "clear"}).exitCode, 0);
     EXPECT_TRUE(ReadTrace().empty());
     EXPECT_EQ(RunTool({"trace", "off"}).exitCode, 0);
