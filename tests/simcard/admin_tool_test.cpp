@@ -94,7 +94,8 @@ TEST_F(AdminToolTest, ChangesReachTheDriversStates) {
 
 TEST_F(AdminToolTest, ReconfigurableAndShow) {
     EXPECT_EQ(RunTool({"reconfigurable", "off"}).exitCode, 0);
-    Card([](CardStateLayout& state) { EXPECT_EQ(state.reconfigurable, kFalse); });
+    const auto answer = CallDriverConfig("reconfigurable", std::vector<std::byte>(4, std::byte{0x55}));
+    EXPECT_THAT(Int32Fields(answer.record), ElementsAre(kFalse));
 
     const ToolRun show = RunTool({"show"});
     EXPECT_EQ(show.exitCode, 0);
