@@ -8,11 +8,11 @@ namespace simcard {
 namespace {
 
 constexpr std::array kCommands = {
-    ConfigCommandSpec{ConfigCommand::GetStates, "getstates", kDriverStatesSize},
-    ConfigCommandSpec{ConfigCommand::Reconfigurable, "reconfigurable", kReconfigurableSize},
-    ConfigCommandSpec{ConfigCommand::GetConfig, "getconfig", kConfigArraySize},
-    ConfigCommandSpec{ConfigCommand::SetConfig, "setconfig", kConfigArraySize},
-    ConfigCommandSpec{ConfigCommand::SetConfigOnTheFly, "setconfig_onthefly", kOnTheFlySize},
+    ConfigCommandEntry{ConfigCommand::GetStates, "getstates", kDriverStatesSize},
+    ConfigCommandEntry{ConfigCommand::Reconfigurable, "reconfigurable", kReconfigurableSize},
+    ConfigCommandEntry{ConfigCommand::GetConfig, "getconfig", kConfigArraySize},
+    ConfigCommandEntry{ConfigCommand::SetConfig, "setconfig", kConfigArraySize},
+    ConfigCommandEntry{ConfigCommand::SetConfigOnTheFly, "setconfig_onthefly", kOnTheFlySize},
 };
 
 // Cards past the count read as "no card", which ends the caller's list.
@@ -26,8 +26,8 @@ void WriteStates(std::span<std::byte> record, const CardStateLayout& state) {
 
 } // namespace
 
-std::optional<ConfigCommandSpec> FindConfigCommand(std::string_view name) {
-    const auto found = std::ranges::find(kCommands, name, &ConfigCommandSpec::name);
+std::optional<ConfigCommandEntry> FindConfigCommand(std::string_view name) {
+    const auto found = std::ranges::find(kCommands, name, &ConfigCommandEntry::name);
     if (found == kCommands.end()) return std::nullopt;
     return *found;
 }

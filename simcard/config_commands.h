@@ -11,13 +11,13 @@ namespace simcard {
 
 enum class ConfigCommand { GetStates, Reconfigurable, GetConfig, SetConfig, SetConfigOnTheFly };
 
-struct ConfigCommandSpec {
+struct ConfigCommandEntry {
     ConfigCommand command;
     std::string_view name;  // as it stands in the argument string
     std::size_t recordSize; // bytes the data block must hold
 };
 
-std::optional<ConfigCommandSpec> FindConfigCommand(std::string_view name);
+std::optional<ConfigCommandEntry> FindConfigCommand(std::string_view name);
 
 // Carries the command out on the first recordSize bytes of record, which the caller has checked.
 void ExecuteConfigCommand(ConfigCommand command, std::span<std::byte> record, CardStateLayout& state);

@@ -36,25 +36,25 @@ void* MapStatusBlock(win::DWORD address) {
     return reinterpret_cast<std::uintptr_t>(status) % alignof(win::DWORD) == 0 ? status : nullptr;
 }
 
-std::string UnusableDataBlock(win::DWORD address, const ConfigCommandSpec& spec) {
+std::string UnusableDataBlock(win::DWORD address, const ConfigCommandEntry& entry) {
     const std::string block = "data block " + Address('$', address);
     if (!MapBlock(address, 1)) return block + " is not in the shared memory";
-    return block + " does not hold the " + std::to_string(spec.recordSize) + " bytes of " +
-           std::string(spec.name);
+    return block + " does not hold the " + std::to_string(entry.recordSize) + " bytes of " +
+           std::string(entry.name);
 }
 
 // Carries out a well-formed call; returns the reason when it has to be refused.
 std::optional<std::string> CarryOut(const ConfigArguments& arguments) {
-    const auto spec = FindConfigCommand(arguments.command);
-    if (!spec) return "unknown command \"" + arguments.command + "\"";
+    const auto entry = FindConfigCommand(arguments.command);
+    if (!entry) return "unknown command \"" + arguments.command + "\"";
     if (!MapStatusBlock(arguments.statusBlock)) {
         return "status block " + Address('#', arguments.statusBlock) +
                " is not an aligned 4-byte block in the shared memory";
     }
-    auto* data = static_cast<std::byte*>(MapBlock(arguments.dataBlock, spec->recordSize));
-    if (!data) return UnusableDataBlock(arguments.dataBlock, *spec);
+    auto* data = static_cast<std::byte*>(MapBlock(arguments.dataBlock, entry->recordSize));
+    if (!data) return UnusableDataBlock(arguments.dataBlock, *entry);
     ProcessCardState().Access([&](CardStateLayout& state) {
-        ExecuteConfigCommand(spec->command, std::span(data, spec->recordSize), state);
+        ExecuteConfigCommand(entry->command, std::span(data, entry->recordSize), state);
     });
     return std::nullopt;
 }
