@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -41,4 +42,18 @@ TEST(RundllHost, CallsTheEntryAndExitsZero) {
     const HostRun run = RunHost("'kova2_testentry.so,ExitEarly getstates $00000000 #00000000'");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(RunHost("'kova2_testentry.so,ExitEarly'").exitCode, 0);
+}
+
+TEST(RundllHost, HeapOfItsOwnIsRemovedAtExit) {
+    const auto heapFiles = [] {
+        int count = 0;
+        for (const auto& item : std::filesystem::directory_iterator(platform::RuntimeDir()))
+            count += item.path().filename().string().starts_with("heap-") ? 1 : 0;
+        return count;
+    };
+    const int before = heapFiles();
+    // Without a heap named in its environment the entry's allocation makes the host create one.
+    const HostRun run = RunHost("'kova2_testentry.so,AllocateBlock getstates $00000000 #00000000'");
+    EXPECT_EQ(run.exitCode, 3) << run.output;
+    EXPECT_EQ(heapFiles(), before);
 }
