@@ -77,7 +77,8 @@ bool StartedProcess::WaitForEnd(std::chrono::milliseconds timeout) {
     while (!HasEnded()) {
         if (id_ <= 0) return false;
         // Rounded up: a wait truncated to 0 ms would spin.
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         // The process descriptor wakes us the moment the child ends; without one, look every millisecond.
         if (pidFd_ >= 0) {

@@ -34,7 +34,7 @@ private:
     void Release();
 
     pid_t id_;
-    int pidFd_;                // readable once the child has ended; -1 where the system has none
+    int pidFd_;                 // readable once the child has ended; -1 where the system has none
     std::optional<int> status_; // set once reaped
 };
 
