@@ -19,7 +19,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr win::DWORD StatusSize = 4;        // bytes
+constexpr win::DWORD StatusSize = 4;           // bytes
 constexpr std::size_t MaxRecordSize = 0x10000; // bytes: one 16-bit block
 constexpr milliseconds PollInterval{1};
 // A host that answered ends by itself within moments; one that lingers is stopped.
@@ -58,10 +58,13 @@ Answer AwaitAnswer(const void* status, platform::StartedProcess* host, milliseco
     const auto deadline = Clock::now() + timeout;
     for (;;) {
         if (platform::LoadStatusWord(status)) return Answer::Given;
-        if (host && host->HasEnded()) return platform::LoadStatusWord(status) ? Answer::Given : Answer::HostEnded;
+        if (host && host->HasEnded())
+            return platform::LoadStatusWord(status) ? Answer::Given : Answer::HostEnded;
         if (Clock::now() >= deadline) return Answer::TimedOut;
-        if (host) host->WaitForEnd(PollInterval);
-        else std::this_thread::sleep_for(PollInterval);
+        if (host)
+            host->WaitForEnd(PollInterval);
+        else
+            std::this_thread::sleep_for(PollInterval);
     }
 }
 
@@ -75,8 +78,8 @@ std::optional<std::string_view> ConfigCommandName(std::int32_t code) {
 
 std::string ConfigCallParameters(std::string_view command, win::DWORD dataAddress, win::DWORD statusAddress,
                                  const ConfigCallTarget& target) {
-    return target.library + "," + target.entry + " " + std::string(command) + " $" + Hex8(dataAddress) + " #" +
-           Hex8(statusAddress);
+    return target.library + "," + target.entry + " " + std::string(command) + " $" + Hex8(dataAddress) +
+           " #" + Hex8(statusAddress);
 }
 
 ConfigCallOptions SetConfigCallOptions(ConfigCallOptions options) {
@@ -97,7 +100,8 @@ bool DriverConfigCall(std::int32_t code, void* record, std::size_t recordSize) {
     const auto command = ConfigCommandName(code);
     if (!command) return false;
     const ConfigCallOptions options = CurrentOptions();
-    const std::string parameters = ConfigCallParameters(*command, data.Address(), status.Address(), options.target);
+    const std::string parameters =
+        ConfigCallParameters(*command, data.Address(), status.Address(), options.target);
     if (win::ShellExecuteA(0, nullptr, "rundll.exe", parameters.c_str(), "", win::SW_SHOWDEFAULT) <= 32)
         return false;
     std::optional<platform::StartedProcess> host = platform::TakeStartedProcess();

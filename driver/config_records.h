@@ -17,28 +17,28 @@ static_assert(sizeof(DriverStates) == 20);
 
 // One card's settings as getconfig delivers them.
 struct CardConfig {
-    std::int32_t Opaque0;           // card 0's is set to -1 before the setconfig that precedes a card's removal
+    std::int32_t Opaque0; // card 0's is set to -1 before the setconfig that precedes a card's removal
     std::int32_t Opaque4;
-    std::int32_t SyncBusMaster;     // boolean
-    std::int32_t SyncBusClock;      // 0 internal clock, 1 digital input clock
+    std::int32_t SyncBusMaster; // boolean
+    std::int32_t SyncBusClock;  // 0 internal clock, 1 digital input clock
     std::int32_t Opaque16[3];
-    std::int32_t RateConflictMsgs;  // boolean
-    std::int32_t DevConflictMsgs;   // boolean
-    std::int32_t AnaSSFlagA;        // -1 once either analog start/stop choice changed
-    std::int32_t AnaSSFlagB;        // set with AnaSSFlagA
-    std::int32_t AnaSSBoth;         // boolean
-    std::int32_t AnaPlaySS;         // boolean; false = autonomous
-    std::int32_t AnaRecSS;          // boolean
-    std::int32_t AnaClockA;         // 0 internal (DCO), 1 digital input, 2 SyncBus
-    std::int32_t AnaClockB;         // always the same as AnaClockA
+    std::int32_t RateConflictMsgs; // boolean
+    std::int32_t DevConflictMsgs;  // boolean
+    std::int32_t AnaSSFlagA;       // -1 once either analog start/stop choice changed
+    std::int32_t AnaSSFlagB;       // set with AnaSSFlagA
+    std::int32_t AnaSSBoth;        // boolean
+    std::int32_t AnaPlaySS;        // boolean; false = autonomous
+    std::int32_t AnaRecSS;         // boolean
+    std::int32_t AnaClockA;        // 0 internal (DCO), 1 digital input, 2 SyncBus
+    std::int32_t AnaClockB;        // always the same as AnaClockA
     std::int32_t Opaque64;
-    std::int32_t DigSSFlagA;        // -1 once either digital start/stop choice changed
-    std::int32_t DigSSFlagB;        // set with DigSSFlagA
-    std::int32_t DigSSBoth;         // boolean
-    std::int32_t DigPlaySS;         // boolean
-    std::int32_t DigRecSS;          // boolean
+    std::int32_t DigSSFlagA; // -1 once either digital start/stop choice changed
+    std::int32_t DigSSFlagB; // set with DigSSFlagA
+    std::int32_t DigSSBoth;  // boolean
+    std::int32_t DigPlaySS;  // boolean
+    std::int32_t DigRecSS;   // boolean
     std::int32_t Opaque88;
-    std::int32_t DigPlayClock;      // 0 internal (DCO), 1 digital input, 2 SyncBus
+    std::int32_t DigPlayClock; // 0 internal (DCO), 1 digital input, 2 SyncBus
     std::int32_t Opaque96[7];
     std::int32_t WriteIsPlayCursor; // boolean
     std::int32_t DsLatency;         // ms; 0 automatic, else 1..100
@@ -47,8 +47,8 @@ struct CardConfig {
     std::int32_t RestrictedDev;     // boolean
     std::int32_t RestrictedDevice;  // -1 none, 0 analog playback, 1 digital playback
     std::int32_t Opaque148[3];
-    std::int32_t GsifKerning;       // track-bar position 0..3
-    std::int32_t GsifPreload;       // track-bar position 2..50, at least GsifKerning + 2
+    std::int32_t GsifKerning; // track-bar position 0..3
+    std::int32_t GsifPreload; // track-bar position 2..50, at least GsifKerning + 2
     std::int32_t Opaque168;
 };
 static_assert(sizeof(CardConfig) == 172);

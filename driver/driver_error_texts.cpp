@@ -42,7 +42,8 @@ constexpr ErrorEntry Entries[] = {
      "Die passende .RBT Datei konnte nicht im Systemverzeichnis von Windows gefunden werden.\r\n"
      "Keine Audiofunktionen auf diesem Gerät verfügbar."},
     {-4, ErrorCaption, Hand, Form::Card,
-     "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nFehlende Timerresourcen im Windows System.\r\n"
+     "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nFehlende Timerresourcen im Windows "
+     "System.\r\n"
      "Keine Audiofunktionen auf diesem Gerät verfügbar."},
     {-5, ErrorCaption, Hand, Form::Device,
      "Das Aktivieren dieses Gerätes macht eine Reinitialisierung der Hardware notwendig.\r\n"
@@ -51,7 +52,8 @@ constexpr ErrorEntry Entries[] = {
      "Die Einstellungen des Kova 2 Treibers können derzeit nicht geändert werden.\r\n"
      "Beenden Sie erst alle Anwendungen, welche die Kova 2 verwenden."},
     {-7, ErrorCaption, Hand, Form::Plain,
-     "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nFehler beim Lesen der Systemregistrierung.\r\n"
+     "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nFehler beim Lesen der "
+     "Systemregistrierung.\r\n"
      "Keine Audiofunktionen auf diesem Gerät verfügbar."},
     {-8, ErrorCaption, Hand, Form::Plain,
      "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nSorry, interner Zeigerfehler.\r\n"
@@ -66,7 +68,8 @@ constexpr ErrorEntry Entries[] = {
      "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nKernel Audio Devices konnten nicht geöffnet "
      "werden.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar."},
     {-20, InitCaption, Hand, Form::Plain,
-     "Fehler beim Erzeugen eines Kernel Ereignisobjects.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar."},
+     "Fehler beim Erzeugen eines Kernel Ereignisobjects.\r\nKeine Audiofunktionen auf diesem Gerät "
+     "verfügbar."},
     {-21, InitCaption, Hand, Form::Card,
      "Die Playcounter der Kova 2 ließen sich nicht zurücksetzen. \r\n"
      "Keine Audiofunktionen auf diesem Gerät verfügbar."},
@@ -80,12 +83,14 @@ constexpr ErrorEntry Entries[] = {
     {-25, InitCaption, Hand, Form::Card,
      "IRQ konnte nicht belegt werden.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar."},
     {-26, InitCaption, Hand, Form::Card,
-     "Der Interrupt Request der Hardware bleibt unerkannt.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar."},
+     "Der Interrupt Request der Hardware bleibt unerkannt.\r\nKeine Audiofunktionen auf diesem Gerät "
+     "verfügbar."},
     {-27, InitCaption, Hand, Form::Plain,
      "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nFalsche Version des Moduls kova2.VXD\r\n"
      "Keine Audiofunktionen auf diesem Gerät verfügbar."},
     {-28, InitCaption, Hand, Form::Card,
-     "DirectSound Modul konnte nicht initialisiert werden.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar."},
+     "DirectSound Modul konnte nicht initialisiert werden.\r\nKeine Audiofunktionen auf diesem Gerät "
+     "verfügbar."},
     {-29, InitCaption, Hand, Form::Card,
      "Midi Modul konnte nicht initialisiert werden.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar."},
     {-30, InitCaption, Hand, Form::Card,
@@ -126,10 +131,11 @@ std::string Compose(Form form, int cardNumber, std::string_view text) {
                " konnte nicht initialisiert werden. \r\n" + std::string(text);
     case Form::Device:
         // The device's name was meant to stand between the two pieces; there is none, hence two blanks.
-        return std::string("Das Gerät ") + " konnte nicht geöffnet werden. \r\n" + std::string(text) + "\r\n" +
-               std::string(NoAudio);
+        return std::string("Das Gerät ") + " konnte nicht geöffnet werden. \r\n" + std::string(text) +
+               "\r\n" + std::string(NoAudio);
     case Form::Plain:
-    case Form::Rate: break;
+    case Form::Rate:
+        break;
     }
     return std::string(text);
 }

@@ -13,11 +13,12 @@ std::atomic<bool> reported{false};
 
 void ReportDriverNotAnswering() {
     if (reported.exchange(true)) return;
-    win::MessageBoxA(0, "Der Kova 2 Treiber antwortet nicht.\r\nDie Einstellungen der Karte konnten nicht "
-                        "gelesen oder geändert werden.",
+    win::MessageBoxA(0, "Der Kova 2 Treiber antwortet nicht.\r\nDie Anfrage an den Treiber wurde abgebrochen.",
                      "Kova 2 Fehler", win::MB_OK | win::MB_ICONHAND);
 }
 
-void ResetDriverNotAnsweringReport() { reported = false; }
+void ResetDriverNotAnsweringReport() {
+    reported = false;
+}
 
 } // namespace driver

@@ -39,12 +39,18 @@ constexpr DWORD SelectorLowBits = 0x7;
 constexpr const char* FilePrefix = "heap-";
 constexpr const char* UnfinishedSuffix = ".new";
 
-constexpr std::size_t RoundUp(std::size_t value, std::size_t unit) { return (value + unit - 1) / unit * unit; }
+constexpr std::size_t RoundUp(std::size_t value, std::size_t unit) {
+    return (value + unit - 1) / unit * unit;
+}
 constexpr std::size_t TableOffset = RoundUp(sizeof(HeapHeader), 64);
-constexpr std::size_t ArenaOffset = RoundUp(TableOffset + sizeof(SelectorEntry) * SharedHeap::SelectorCount, PageSize);
-constexpr std::size_t FileSize = ArenaOffset + std::size_t(SharedHeap::MaxBlockSize) * SharedHeap::SelectorCount;
+constexpr std::size_t ArenaOffset =
+    RoundUp(TableOffset + sizeof(SelectorEntry) * SharedHeap::SelectorCount, PageSize);
+constexpr std::size_t FileSize =
+    ArenaOffset + std::size_t(SharedHeap::MaxBlockSize) * SharedHeap::SelectorCount;
 
-win::WORD SelectorOf(DWORD index) { return win::WORD(((index + FirstSelectorIndex) << 3) | SelectorLowBits); }
+win::WORD SelectorOf(DWORD index) {
+    return win::WORD(((index + FirstSelectorIndex) << 3) | SelectorLowBits);
+}
 
 // Locks one byte of the file with an open-file-description lock: it stays as long as the creator
 // keeps its descriptor, and dies with the creator, so a lockable heap file belongs to no one.
@@ -57,7 +63,9 @@ bool TryLockFile(int fd) {
     return fcntl(fd, F_OFD_SETLK, &lock) == 0;
 }
 
-bool ProcessHasEnded(pid_t pid) { return pid > 0 && kill(pid, 0) != 0 && errno == ESRCH; }
+bool ProcessHasEnded(pid_t pid) {
+    return pid > 0 && kill(pid, 0) != 0 && errno == ESRCH;
+}
 
 pid_t PidInName(const std::string& name) {
     std::size_t pos = std::strlen(FilePrefix);
@@ -94,7 +102,8 @@ bool InitHeader(HeapHeader* header) {
 } // namespace
 
 SharedHeap::SharedHeap(fs::path file, int fd, void* mapping, bool creator)
-    : file_(std::move(file)), fd_(fd), mapping_(mapping), creator_(creator), header_(static_cast<HeapHeader*>(mapping)),
+    : file_(std::move(file)), fd_(fd), mapping_(mapping), creator_(creator),
+      header_(static_cast<HeapHeader*>(mapping)),
       table_(reinterpret_cast<SelectorEntry*>(static_cast<unsigned char*>(mapping) + TableOffset)),
       arena_(static_cast<unsigned char*>(mapping) + ArenaOffset) {}
 
@@ -129,7 +138,8 @@ std::unique_ptr<SharedHeap> SharedHeap::Attach(const fs::path& file) {
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && std::size_t(info.st_size) == FileSize)
         mapping = MapFile(fd);
     const auto* header = static_cast<const HeapHeader*>(mapping);
-    if (header && header->magic == Magic && header->version == Version && header->selectorCount == SelectorCount)
+    if (header && header->magic == Magic && header->version == Version &&
+        header->selectorCount == SelectorCount)
         return std::unique_ptr<SharedHeap>(new SharedHeap(file, fd, mapping, false));
     if (mapping) munmap(mapping, FileSize);
     close(fd);
@@ -225,7 +235,8 @@ DWORD SharedHeap::FixCount(DWORD address) const {
 DWORD SharedHeap::LiveBlocks() const {
     ProcessSharedLock lock(&header_->mutex);
     DWORD live = 0;
-    for (DWORD index = 0; lock.Held() && index < SelectorCount; ++index) live += table_[index].size ? 1 : 0;
+    for (DWORD index = 0; lock.Held() && index < SelectorCount; ++index)
+        live += table_[index].size ? 1 : 0;
     return live;
 }
 

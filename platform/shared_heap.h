@@ -54,8 +54,8 @@ private:
     void* Locate(SelectorEntry* entry, win::DWORD address, win::DWORD bytes) const;
 
     std::filesystem::path file_;
-    int fd_;         // open for the mapping's life; the creator's lock on it marks the heap as alive
-    void* mapping_;  // the whole file
+    int fd_;        // open for the mapping's life; the creator's lock on it marks the heap as alive
+    void* mapping_; // the whole file
     bool creator_;
     HeapHeader* header_;
     SelectorEntry* table_;

@@ -31,7 +31,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool IsOpenVerb(const char* verb) { return !verb || !*verb || EqualsIgnoringCase(verb, "open"); }
+bool IsOpenVerb(const char* verb) {
+    return !verb || !*verb || EqualsIgnoringCase(verb, "open");
+}
 
 // The parent's environment with this process's heap named in it, built for the child alone: changing
 // our own environment would race with other threads reading it.
@@ -46,7 +48,8 @@ std::vector<std::string> ChildEnvironment() {
 
 std::vector<char*> PointersTo(std::vector<std::string>& strings) {
     std::vector<char*> pointers;
-    for (auto& text : strings) pointers.push_back(text.data());
+    for (auto& text : strings)
+        pointers.push_back(text.data());
     pointers.push_back(nullptr);
     return pointers;
 }
@@ -54,10 +57,13 @@ std::vector<char*> PointersTo(std::vector<std::string>& strings) {
 win::HINSTANCE SpawnError(int error) {
     switch (error) {
     case ENOENT:
-    case ENOTDIR: return win::SE_ERR_PNF;
+    case ENOTDIR:
+        return win::SE_ERR_PNF;
     case EACCES:
-    case EPERM: return win::SE_ERR_ACCESSDENIED;
-    default: return win::SE_ERR_OOM;
+    case EPERM:
+        return win::SE_ERR_ACCESSDENIED;
+    default:
+        return win::SE_ERR_OOM;
     }
 }
 
@@ -83,13 +89,16 @@ thread_local UnclaimedProcess lastStarted;
 
 } // namespace
 
-std::optional<StartedProcess> TakeStartedProcess() { return lastStarted.Take(); }
+std::optional<StartedProcess> TakeStartedProcess() {
+    return lastStarted.Take();
+}
 
 } // namespace platform
 
 namespace win {
 
-HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory, INT) {
+HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                        INT) {
     if (!platform::IsOpenVerb(lpOperation)) return SE_ERR_NOASSOC;
     if (!lpFile || !platform::EqualsIgnoringCase(lpFile, platform::HostFile)) return SE_ERR_FNF;
     const std::string host = (platform::ExecutableDir() / platform::HostProgram).string();
@@ -101,10 +110,12 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParame
     posix_spawn_file_actions_init(&actions);
     if (lpDirectory && *lpDirectory) posix_spawn_file_actions_addchdir_np(&actions, lpDirectory);
     pid_t child = -1;
-    const int error = posix_spawn(&child, host.c_str(), &actions, nullptr, platform::PointersTo(arguments).data(),
-                                  platform::PointersTo(environment).data());
+    const int error =
+        posix_spawn(&child, host.c_str(), &actions, nullptr, platform::PointersTo(arguments).data(),
+                    platform::PointersTo(environment).data());
     posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) return error == ENOENT && !(lpDirectory && *lpDirectory) ? SE_ERR_FNF : platform::SpawnError(error);
+    if (error != 0)
+        return error == ENOENT && !(lpDirectory && *lpDirectory) ? SE_ERR_FNF : platform::SpawnError(error);
     platform::lastStarted.Put(platform::StartedProcess(child));
     return platform::Started;
 }

@@ -34,7 +34,7 @@ void ReapInBackground(pid_t id) {
 StartedProcess::StartedProcess(pid_t id) : id_(id), pidFd_(OpenPidFd(id)) {}
 
 StartedProcess::StartedProcess(StartedProcess&& other) noexcept
-    : id_(other.id_), pidFd_(other.pidFd_), status_(other.status_) {
+    : id_(other.id_), pidFd_(other.pidFd_), ended_(other.ended_), status_(other.status_) {
     other.id_ = -1;
     other.pidFd_ = -1;
 }
@@ -45,6 +45,7 @@ StartedProcess& StartedProcess::operator=(StartedProcess&& other) noexcept {
         Release();
         id_ = other.id_;
         pidFd_ = other.pidFd_;
+        ended_ = other.ended_;
         status_ = other.status_;
         other.id_ = -1;
         other.pidFd_ = -1;
@@ -64,12 +65,14 @@ void StartedProcess::Release() {
 }
 
 bool StartedProcess::HasEnded() {
-    if (status_) return true;
+    if (ended_) return true;
     if (id_ <= 0) return false;
     int status = 0;
-    if (waitpid(id_, &status, WNOHANG) != id_) return false;
-    status_ = status;
-    return true;
+    const pid_t reaped = waitpid(id_, &status, WNOHANG);
+    if (reaped == id_) status_ = status;
+    // No such child: it was reaped behind our back (SIGCHLD ignored), so it has ended too.
+    ended_ = reaped == id_ || (reaped < 0 && errno == ECHILD);
+    return ended_;
 }
 
 bool StartedProcess::WaitForEnd(std::chrono::milliseconds timeout) {
@@ -77,7 +80,8 @@ bool StartedProcess::WaitForEnd(std::chrono::milliseconds timeout) {
     while (!HasEnded()) {
         if (id_ <= 0) return false;
         // Rounded up: a wait truncated to 0 ms would spin.
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         // The process descriptor wakes us the moment the child ends; without one, look every millisecond.
         if (pidFd_ >= 0) {
@@ -91,7 +95,7 @@ bool StartedProcess::WaitForEnd(std::chrono::milliseconds timeout) {
 }
 
 bool StartedProcess::Stop() {
-    if (id_ <= 0 || HasEnded()) return status_.has_value();
+    if (id_ <= 0 || HasEnded()) return ended_;
     kill(id_, SIGKILL);
     if (WaitForEnd(StopReapLimit)) return true;
     ReapInBackground(id_);

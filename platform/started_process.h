@@ -27,14 +27,15 @@ public:
     bool Stop();
     // Gives up ownership: the child runs on and is reaped in the background when it ends.
     void Detach();
-    // The wait status (as from waitpid) once the child has ended.
+    // The wait status (as from waitpid) once the child has ended and was reaped here.
     std::optional<int> WaitStatus() const { return status_; }
 
 private:
     void Release();
 
     pid_t id_;
-    int pidFd_;                // readable once the child has ended; -1 where the system has none
+    int pidFd_;                 // readable once the child has ended; -1 where the system has none
+    bool ended_ = false;
     std::optional<int> status_; // set once reaped
 };
 

@@ -4,7 +4,8 @@ namespace rundll {
 namespace {
 
 bool IsPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string_view::npos;
 }
 
 bool IsSymbolName(std::string_view name) {
@@ -28,7 +29,8 @@ std::optional<Invocation> ParseCommandLine(std::string_view line, std::string& e
     const std::string_view rest = line.substr(comma + 1);
     const auto blank = rest.find(' ');
     const std::string_view entry = rest.substr(0, blank);
-    const std::string_view arguments = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    const std::string_view arguments =
+        blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
     if (!IsPlainFileName(library)) {
         error = "the library must be a file name in the host's folder: '" + std::string(library) + "'";
         return std::nullopt;

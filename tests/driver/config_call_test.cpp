@@ -70,7 +70,8 @@ TEST_F(ConfigCallTest, RecordsTravelBothWays) {
 
     auto array = Counting<sizeof(driver::ConfigArray)>();
     EXPECT_TRUE(DriverConfigCall(driver::ConfigGetConfig, array.data(), array.size()));
-    for (std::size_t i = 0; i < array.size(); ++i) ASSERT_EQ(array[i], static_cast<unsigned char>(i + 1)) << i;
+    for (std::size_t i = 0; i < array.size(); ++i)
+        ASSERT_EQ(array[i], static_cast<unsigned char>(i + 1)) << i;
 
     driver::OnTheFlyConfig onTheFly{};
     EXPECT_TRUE(DriverConfigCall(driver::ConfigSetOnTheFly, &onTheFly, sizeof onTheFly));

@@ -7,7 +7,8 @@ using driver::DriverStates;
 
 namespace {
 
-constexpr const char* Fpga = "Fpga konnte nicht initialisiert werden.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar.";
+constexpr const char* Fpga =
+    "Fpga konnte nicht initialisiert werden.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar.";
 
 std::vector<CapturedBox> Report(DriverStates states) {
     MessageBoxCapture capture;
@@ -44,7 +45,9 @@ TEST(ReportDriverStates, OverallFailureIsShownForCardNumberZero) {
 TEST(ReportDriverStates, FailingCardsAreShownInOrder) {
     auto boxes = Report({1, {1, -25, 0, 0}});
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.rfind("Die Hardware der Kova 2 Karte #2 konnte nicht initialisiert werden. \r\nIRQ", 0), 0u);
+    EXPECT_EQ(
+        boxes[0].text.rfind("Die Hardware der Kova 2 Karte #2 konnte nicht initialisiert werden. \r\nIRQ", 0),
+        0u);
 
     boxes = Report({-1, {-31, 1, -22, -2}});
     ASSERT_EQ(boxes.size(), 4u);
@@ -59,8 +62,9 @@ TEST(ReportDriverStates, WrongVxdVersionHidesTheCardStates) {
     const auto boxes = Report({-27, {-30, -30, 0, 0}});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Kova 2 Initialisierungsfehler");
-    EXPECT_EQ(boxes[0].text, "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nFalsche Version des Moduls "
-                             "kova2.VXD\r\nKeine Audiofunktionen auf diesem Gerät verfügbar.");
+    EXPECT_EQ(boxes[0].text,
+              "Der Kova 2 Treiber konnte nicht initialisiert werden. \r\nFalsche Version des Moduls "
+              "kova2.VXD\r\nKeine Audiofunktionen auf diesem Gerät verfügbar.");
 }
 
 TEST(ShowDriverError, MessageFormsCaptionsAndIcons) {
@@ -72,15 +76,18 @@ TEST(ShowDriverError, MessageFormsCaptionsAndIcons) {
 
     EXPECT_TRUE(driver::ShowDriverError(3, -52));
     EXPECT_TRUE(driver::ShowDriverError(1, -49));
-    for (std::int32_t undefined : {7, 2, -9, -16, -32, -48, -62, INT32_MIN}) EXPECT_TRUE(driver::ShowDriverError(1, undefined));
+    for (std::int32_t undefined : {7, 2, -9, -16, -32, -48, -62, INT32_MIN})
+        EXPECT_TRUE(driver::ShowDriverError(1, undefined));
     ASSERT_EQ(capture.boxes.size(), 10u);
 
     EXPECT_EQ(capture.boxes[0].caption, "Kova 2 Warnung");
     EXPECT_EQ(capture.boxes[0].type, win::MB_OK | win::MB_ICONASTERISK);
-    EXPECT_EQ(capture.boxes[0].text, "Die für das Gerät \"%s\" geforderte Samplerate von %d Hz stimmt nicht mit der "
-                                     "des angeschlossenen und Clock Generators (%d Hz) überein.");
-    EXPECT_EQ(capture.boxes[1].text, "Das Gerät  konnte nicht geöffnet werden. \r\nFehler bei I/O Operation mit "
-                                     "Kernel.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar.");
+    EXPECT_EQ(capture.boxes[0].text,
+              "Die für das Gerät \"%s\" geforderte Samplerate von %d Hz stimmt nicht mit der "
+              "des angeschlossenen und Clock Generators (%d Hz) überein.");
+    EXPECT_EQ(capture.boxes[1].text,
+              "Das Gerät  konnte nicht geöffnet werden. \r\nFehler bei I/O Operation mit "
+              "Kernel.\r\nKeine Audiofunktionen auf diesem Gerät verfügbar.");
     for (std::size_t i = 2; i < capture.boxes.size(); ++i) {
         EXPECT_EQ(capture.boxes[i].text, "Undefined ErrId");
         EXPECT_EQ(capture.boxes[i].caption, "Internal Error");

@@ -80,7 +80,8 @@ TEST_F(SharedHeapTest, FreedSelectorIsNotReusedAtOnceAndExhaustionRecovers) {
     heap->Free(second);
 
     std::vector<DWORD> blocks;
-    while (DWORD address = heap->Allocate(SharedHeap::MaxBlockSize)) blocks.push_back(address);
+    while (DWORD address = heap->Allocate(SharedHeap::MaxBlockSize))
+        blocks.push_back(address);
     EXPECT_EQ(blocks.size(), SharedHeap::SelectorCount);
     EXPECT_EQ(heap->LiveBlocks(), SharedHeap::SelectorCount);
     ASSERT_TRUE(heap->Free(blocks[7]));
@@ -124,14 +125,16 @@ TEST_F(SharedHeapTest, ThreadsAllocateDistinctBlocks) {
         workers.emplace_back([&, t] {
             for (int i = 0; i < PerThread; ++i) {
                 const DWORD address = heap->Allocate(4);
-                if (i % 3 == 0) heap->Free(address);
+                if (i % 3 == 0)
+                    heap->Free(address);
                 else {
                     *static_cast<int*>(heap->Pointer(address, 4)) = t;
                     owned[t].push_back(address);
                 }
             }
         });
-    for (auto& worker : workers) worker.join();
+    for (auto& worker : workers)
+        worker.join();
     std::set<DWORD> all;
     for (int t = 0; t < Threads; ++t)
         for (DWORD address : owned[t]) {

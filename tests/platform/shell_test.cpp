@@ -22,7 +22,9 @@ win::HINSTANCE StartHost(const std::string& parameters, const char* file = "rund
     return win::ShellExecuteA(0, nullptr, file, parameters.c_str(), "", win::SW_SHOWDEFAULT);
 }
 
-bool ProcessIsGone(pid_t pid) { return kill(pid, 0) != 0 && errno == ESRCH; }
+bool ProcessIsGone(pid_t pid) {
+    return kill(pid, 0) != 0 && errno == ESRCH;
+}
 
 std::string Hex8(win::DWORD value) {
     char text[9];
@@ -73,8 +75,9 @@ TEST(ShellExecute, HostWorksInTheCallersHeap) {
     const win::DWORD data = win::WOWGlobalAllocLock16(win::GMEM_ZEROINIT, 4, nullptr);
     const win::DWORD status = win::WOWGlobalAllocLock16(win::GMEM_ZEROINIT, 4, nullptr);
     ASSERT_TRUE(data && status);
-    ASSERT_GT(StartHost("kova2_testentry.so,AllocateBlock reconfigurable $" + Hex8(data) + " #" + Hex8(status)),
-              32u);
+    ASSERT_GT(
+        StartHost("kova2_testentry.so,AllocateBlock reconfigurable $" + Hex8(data) + " #" + Hex8(status)),
+        32u);
     auto host = platform::TakeStartedProcess();
     ASSERT_TRUE(host && host->WaitForEnd(10s));
     EXPECT_EQ(platform::LoadStatusWord(win::WOWGetVDMPointer(status, 4, win::TRUE)), 1u);
@@ -85,5 +88,6 @@ TEST(ShellExecute, HostWorksInTheCallersHeap) {
     ASSERT_NE(bytes, nullptr) << "a block the host allocated is live here";
     EXPECT_TRUE(std::all_of(bytes, bytes + 100, [](unsigned char b) { return b == 0xA5; }));
     EXPECT_EQ(win::WOWGetVDMPointer(childsBlock, 101, win::TRUE), nullptr);
-    for (win::DWORD block : {childsBlock, data, status}) EXPECT_EQ(win::WOWGlobalUnlockFree16(block), 0);
+    for (win::DWORD block : {childsBlock, data, status})
+        EXPECT_EQ(win::WOWGlobalUnlockFree16(block), 0);
 }

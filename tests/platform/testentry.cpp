@@ -46,7 +46,8 @@ extern "C" {
 void Answer(win::HWND, win::HINSTANCE, win::LPSTR arguments, win::INT) {
     const Blocks blocks = MapBlocks(arguments);
     if (!blocks.data || !blocks.status) std::exit(3);
-    for (win::DWORD i = 0; i < blocks.dataSize; ++i) ++blocks.data[i];
+    for (win::DWORD i = 0; i < blocks.dataSize; ++i)
+        ++blocks.data[i];
     platform::StoreStatusWord(blocks.status, 1);
 }
 
@@ -77,7 +78,7 @@ void ExitEarly(win::HWND, win::HINSTANCE, win::LPSTR arguments, win::INT) {
 // Leaves its process id in the runtime folder and never returns.
 void Hang(win::HWND, win::HINSTANCE, win::LPSTR, win::INT) {
     std::ofstream(platform::RuntimeDir() / "hanging-host.pid") << getpid() << std::endl;
-    for (;;) pause();
+    for (;;)
+        pause();
 }
-
 }

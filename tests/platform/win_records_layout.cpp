@@ -4,9 +4,10 @@
 
 #include <cstdio>
 
-#define SIZE(type) std::printf("static_assert(sizeof(" #type ") == %zu, \"sizeof " #type "\");\n", sizeof(win::type))
-#define FIELD(type, field)                                                                                       \
-    std::printf("static_assert(offsetof(" #type ", " #field ") == %zu, \"" #type "." #field "\");\n",            \
+#define SIZE(type)                                                                                           \
+    std::printf("static_assert(sizeof(" #type ") == %zu, \"sizeof " #type "\");\n", sizeof(win::type))
+#define FIELD(type, field)                                                                                   \
+    std::printf("static_assert(offsetof(" #type ", " #field ") == %zu, \"" #type "." #field "\");\n",        \
                 offsetof(win::type, field))
 
 int main() {
@@ -22,8 +23,8 @@ int main() {
     FIELD(NOTIFYICONDATAA, uCallbackMessage);
     FIELD(NOTIFYICONDATAA, hIcon);
     FIELD(NOTIFYICONDATAA, szTip);
-    std::printf("static_assert(NIM_ADD == %u && NIM_MODIFY == %u && NIM_DELETE == %u, \"NIM_\");\n", win::NIM_ADD,
-                win::NIM_MODIFY, win::NIM_DELETE);
+    std::printf("static_assert(NIM_ADD == %u && NIM_MODIFY == %u && NIM_DELETE == %u, \"NIM_\");\n",
+                win::NIM_ADD, win::NIM_MODIFY, win::NIM_DELETE);
     std::printf("static_assert(NIF_MESSAGE == %u && NIF_ICON == %u && NIF_TIP == %u, \"NIF_\");\n",
                 win::NIF_MESSAGE, win::NIF_ICON, win::NIF_TIP);
 
