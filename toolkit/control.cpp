@@ -1,0 +1,329 @@
+#include "toolkit/control.h"
+
+#include "toolkit/canvas_widget.h"
+#include "toolkit/errors.h"
+#include "toolkit/form.h"
+#include "toolkit/lifetime.h"
+#include "toolkit/look.h"
+#include "toolkit/win_control.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+#include <QWidget>
+
+namespace tk {
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: return TMouseButton::mbLeft;
+    }
+}
+
+TShiftState ShiftOf(const QMouseEvent& event) {
+    TShiftState shift;
+    const auto modifiers = event.modifiers();
+    const auto buttons = event.buttons() | event.button();
+    if (modifiers & Qt::ShiftModifier) shift |= TShiftStateFlag::ssShift;
+    if (modifiers & Qt::AltModifier) shift |= TShiftStateFlag::ssAlt;
+    if (modifiers & Qt::ControlModifier) shift |= TShiftStateFlag::ssCtrl;
+    if (buttons & Qt::LeftButton) shift |= TShiftStateFlag::ssLeft;
+    if (buttons & Qt::RightButton) shift |= TShiftStateFlag::ssRight;
+    if (buttons & Qt::MiddleButton) shift |= TShiftStateFlag::ssMiddle;
+    if (event.type() == QEvent::MouseButtonDblClick) shift |= TShiftStateFlag::ssDouble;
+    return shift;
+}
+
+// The short part of a hint written "short|long".
+QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
+
+} // namespace
+
+TControl::TControl(TComponent* owner, QWidget* widget)
+    : TComponent(owner), widget_(widget), font_(std::make_unique<TFont>()) {
+    widget_->installEventFilter(this);
+    connect(font_.get(), &TFont::Changed, this, [this] {
+        if (!adoptingFont_) parentFont_ = false;
+        FontChanged();
+    });
+}
+
+TControl::~TControl() {
+    if (parent_) {
+        TWinControl* parent = parent_;
+        parent->RemoveControl(this);
+        if (align_ != TAlign::alNone && !parent->IsDestroying()) parent->Realign();
+    }
+    ReleaseWidget();
+}
+
+void TControl::ReleaseWidget() {
+    widget_->removeEventFilter(this);
+    QObject::disconnect(widget_, nullptr, this, nullptr);
+    if (auto* canvas = qobject_cast<CanvasWidget*>(widget_)) canvas->Detach();
+    if (QtDispatchScope::Active()) {
+        // Qt may still be delivering an event or signal to this widget.
+        widget_->hide();
+        widget_->setParent(nullptr);
+        widget_->deleteLater();
+    } else {
+        delete widget_;
+    }
+}
+
+void TControl::BeforeDestruction() { TComponent::BeforeDestruction(); }
+
+TComponent* TControl::ParentComponent() const { return parent_; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    auto* container = qobject_cast<TWinControl*>(parent);
+    if (!container)
+        throw EComponentError(QStringLiteral("%1 cannot be placed inside %2, which is not a windowed control")
+                                  .arg(Name(), parent->Name()));
+    SetParent(container);
+}
+
+TForm* TControl::ParentForm() const {
+    const TControl* control = this;
+    while (control->parent_) control = control->parent_;
+    return qobject_cast<TForm*>(const_cast<TControl*>(control));
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    for (const TControl* ancestor = parent; ancestor; ancestor = ancestor->parent_)
+        if (ancestor == this) throw EComponentError(QStringLiteral("%1 cannot be its own parent").arg(Name()));
+    if (parent_) {
+        TWinControl* old = parent_;
+        old->RemoveControl(this);
+        parent_ = nullptr;
+        if (align_ != TAlign::alNone) old->Realign();
+    }
+    parent_ = parent;
+    if (parent_) {
+        parent_->InsertControl(this);
+        if (parentFont_) AdoptParentFont();
+        if (parentColor_) color_ = parent_->Color();
+        ApplyFontToWidget();
+        HintChanged();
+    } else {
+        widget_->hide();
+        widget_->setParent(nullptr);
+    }
+    UpdateWidgetGeometry();
+    UpdateWidgetVisibility();
+    RequestParentAlign();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    UpdateWidgetGeometry();
+    BoundsChanged();
+    RequestParentAlign();
+}
+
+void TControl::RequestParentAlign() {
+    if (parent_ && align_ != TAlign::alNone) parent_->Realign();
+}
+
+void TControl::UpdateWidgetGeometry() {
+    const QPoint origin = parent_ ? parent_->ClientOrigin() : QPoint();
+    widget_->setGeometry(origin.x() + left_, origin.y() + top_, std::max(0, width_), std::max(0, height_));
+}
+
+void TControl::UpdateWidgetVisibility() { widget_->setVisible(visible_ && parent_); }
+
+void TControl::SetAlign(TAlign align) {
+    if (align == align_) return;
+    const bool wasAligned = align_ != TAlign::alNone;
+    align_ = align;
+    if (parent_ && (wasAligned || align_ != TAlign::alNone)) parent_->Realign();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    UpdateWidgetVisibility();
+    VisibleChanged();
+    RequestParentAlign();
+}
+
+bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    widget_->setEnabled(enabled);
+    Invalidate();
+}
+
+void TControl::SetCaption(const QString& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    TextChanged();
+}
+
+void TControl::TextChanged() { Invalidate(); }
+
+void TControl::SetFont(TFont* font) {
+    if (font) font_->Assign(*font);
+}
+
+void TControl::SetParentFont(bool parentFont) {
+    if (parentFont == parentFont_) return;
+    parentFont_ = parentFont;
+    if (parentFont_ && parent_) AdoptParentFont();
+    ApplyFontToWidget();
+}
+
+void TControl::AdoptParentFont() {
+    adoptingFont_ = true;
+    font_->Assign(*parent_->Font());
+    adoptingFont_ = false;
+}
+
+void TControl::FontChanged() {
+    ApplyFontToWidget();
+    Invalidate();
+}
+
+void TControl::ApplyFontToWidget() {
+    // A control that takes its parent's font lets its widget inherit the parent widget's font, so that
+    // a font change reaches a whole tree at Qt's cost, once.
+    widget_->setFont(parentFont_ && parent_ ? QFont() : font_->ToQFont());
+    QPalette palette;
+    if (!parentFont_ || !parent_) {
+        const QColor text = ToQColor(font_->Color());
+        palette.setColor(QPalette::WindowText, text);
+        palette.setColor(QPalette::ButtonText, text);
+        palette.setColor(QPalette::Text, text);
+    }
+    if (!parentColor_ || !parent_) {
+        const QColor background = ToQColor(color_);
+        palette.setColor(QPalette::Window, background);
+        palette.setColor(QPalette::Button, background);
+    }
+    widget_->setPalette(palette);
+}
+
+void TControl::SetColor(TColor color) {
+    if (color == color_ && !parentColor_) return;
+    color_ = color;
+    parentColor_ = false;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool parentColor) {
+    if (parentColor == parentColor_) return;
+    parentColor_ = parentColor;
+    if (parentColor_ && parent_) AdoptParentColor();
+    else ColorChanged();
+}
+
+void TControl::AdoptParentColor() {
+    color_ = parent_->Color();
+    ColorChanged();
+}
+
+void TControl::ColorChanged() {
+    ApplyFontToWidget();
+    Invalidate();
+}
+
+void TControl::SetHint(const QString& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    HintChanged();
+}
+
+void TControl::SetShowHint(bool showHint) {
+    showHint_ = showHint;
+    parentShowHint_ = false;
+    HintChanged();
+}
+
+void TControl::SetParentShowHint(bool parentShowHint) {
+    if (parentShowHint == parentShowHint_) return;
+    parentShowHint_ = parentShowHint;
+    HintChanged();
+}
+
+bool TControl::EffectiveShowHint() const {
+    return parentShowHint_ && parent_ ? parent_->EffectiveShowHint() : showHint_;
+}
+
+void TControl::HintChanged() { widget_->setToolTip(EffectiveShowHint() ? ShortHint(hint_) : QString()); }
+
+void TControl::Click() { onClick_(this); }
+
+void TControl::Invalidate() { widget_->update(); }
+
+void TControl::Paint(QPainter&) {}
+
+void TControl::Loaded() { TComponent::Loaded(); }
+
+QString TControl::DisplayText(const QString& text) const { return MapSymbolText(font_->Name(), text); }
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    onMouseDown_(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    onMouseUp_(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) { onMouseMove_(this, shift, x, y); }
+
+void TControl::DblClick() { onDblClick_(this); }
+
+bool TControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == widget_) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            RunFromQt([&] { HandleWidgetMouse(event); });
+            break;
+        default: break;
+        }
+    }
+    return TComponent::eventFilter(watched, event);
+}
+
+bool TControl::HandleWidgetMouse(QEvent* event) {
+    BusyScope busy(this);
+    const auto& mouse = static_cast<QMouseEvent&>(*event);
+    const QPoint at = mouse.position().toPoint() - (IsWindowed() ? static_cast<TWinControl*>(this)->ClientOrigin()
+                                                                 : QPoint());
+    const bool drawsItself = qobject_cast<CanvasWidget*>(widget_) != nullptr;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        MouseDown(ButtonOf(mouse.button()), ShiftOf(mouse), at.x(), at.y());
+        break;
+    case QEvent::MouseButtonRelease:
+        MouseUp(ButtonOf(mouse.button()), ShiftOf(mouse), at.x(), at.y());
+        // Qt's own buttons report their clicks; a control that draws itself is clicked here.
+        if (drawsItself && mouse.button() == Qt::LeftButton && widget_->rect().contains(mouse.position().toPoint()))
+            Click();
+        break;
+    case QEvent::MouseButtonDblClick:
+        MouseDown(ButtonOf(mouse.button()), ShiftOf(mouse), at.x(), at.y());
+        DblClick();
+        break;
+    default:
+        MouseMove(ShiftOf(mouse), at.x(), at.y());
+        break;
+    }
+    return false;
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner, new CanvasWidget(this)) {}
+
+} // namespace tk

@@ -1,0 +1,186 @@
+#pragma once
+// A control: a component that is shown in a parent's client area through a Qt widget of its own, at
+// absolute pixel positions. Non-windowed controls (labels, bevels, images) and windowed controls
+// (panels, check boxes, buttons, forms) differ in their parent's child order and stacking.
+#include "toolkit/color.h"
+#include "toolkit/component.h"
+#include "toolkit/event.h"
+#include "toolkit/font.h"
+#include "toolkit/types.h"
+
+#include <QPoint>
+#include <QRect>
+
+class QPainter;
+class QWidget;
+
+namespace tk {
+
+class TForm;
+class TWinControl;
+
+class TControl : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(int Left READ Left WRITE SetLeft)
+    Q_PROPERTY(int Top READ Top WRITE SetTop)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+
+public:
+    ~TControl() override;
+
+    QWidget* Widget() const { return widget_; }
+    virtual bool IsWindowed() const { return false; }
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+    TComponent* ParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+    // The form that shows this control, or the control itself when it is a form.
+    TForm* ParentForm() const;
+
+    // Pixels in the parent's client area.
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+    void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+    void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    QRect BoundsRect() const { return QRect(left_, top_, width_, height_); }
+    virtual int ClientWidth() const { return width_; }
+    virtual int ClientHeight() const { return height_; }
+    QRect ClientRect() const { return QRect(0, 0, ClientWidth(), ClientHeight()); }
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, and so are all its parents up to a form that is shown.
+    virtual bool Showing() const;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    const QString& Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+
+    TFont* Font() const { return font_.get(); }
+    // Takes the values of font; the control keeps its own font object.
+    void SetFont(TFont* font);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool parentFont);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
+
+    const QString& Hint() const { return hint_; }
+    void SetHint(const QString& hint);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool showHint);
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool parentShowHint);
+
+    const TNotifyEvent& OnClick() const { return onClick_; }
+    void SetOnClick(const TNotifyEvent& event) { onClick_ = event; }
+    const TNotifyEvent& OnDblClick() const { return onDblClick_; }
+    void SetOnDblClick(const TNotifyEvent& event) { onDblClick_ = event; }
+    const TMouseEvent& OnMouseDown() const { return onMouseDown_; }
+    void SetOnMouseDown(const TMouseEvent& event) { onMouseDown_ = event; }
+    const TMouseEvent& OnMouseUp() const { return onMouseUp_; }
+    void SetOnMouseUp(const TMouseEvent& event) { onMouseUp_ = event; }
+    const TMouseMoveEvent& OnMouseMove() const { return onMouseMove_; }
+    void SetOnMouseMove(const TMouseMoveEvent& event) { onMouseMove_ = event; }
+
+    // Runs OnClick, as a click of the user does.
+    virtual void Click();
+
+    // Repaints the control when Qt next paints.
+    void Invalidate();
+    // Draws the control's client area; painted controls override it.
+    virtual void Paint(QPainter& painter);
+
+    void Loaded() override;
+
+protected:
+    // widget becomes the control's own; the control frees it.
+    TControl(TComponent* owner, QWidget* widget);
+
+    void BeforeDestruction() override;
+
+    // Called after the matching property changed.
+    virtual void BoundsChanged() {}
+    virtual void TextChanged();
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void VisibleChanged() {}
+    virtual void HintChanged();
+
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+
+    // Paints the whole widget; windowed controls add their border around Paint.
+    virtual void PaintWidget(QPainter& painter) { Paint(painter); }
+    // Moves the widget to the control's bounds; forms place themselves on the screen.
+    virtual void UpdateWidgetGeometry();
+    // Shows or hides the widget; a control without parent stays hidden rather than become a window.
+    virtual void UpdateWidgetVisibility();
+    bool EffectiveShowHint() const;
+    // The display text of the caption in the control's font.
+    QString DisplayText(const QString& text) const;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class TWinControl;
+    friend class CanvasWidget;
+    void AdoptParentFont();
+    void AdoptParentColor();
+    void ApplyFontToWidget();
+    void RequestParentAlign();
+    bool HandleWidgetMouse(QEvent* event);
+    void ReleaseWidget();
+
+    QWidget* widget_;
+    TWinControl* parent_ = nullptr;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    TAlign align_ = TAlign::alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    QString caption_;
+    std::unique_ptr<TFont> font_;
+    bool parentFont_ = true;
+    bool adoptingFont_ = false;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = true;
+    QString hint_;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
+    TNotifyEvent onClick_;
+    TNotifyEvent onDblClick_;
+    TMouseEvent onMouseDown_;
+    TMouseEvent onMouseUp_;
+    TMouseMoveEvent onMouseMove_;
+};
+
+// A control without a window of its own: drawn on its parent, below the parent's windowed controls.
+class TGraphicControl : public TControl {
+    Q_OBJECT
+
+protected:
+    explicit TGraphicControl(TComponent* owner);
+};
+
+} // namespace tk

@@ -1,0 +1,90 @@
+#pragma once
+// A windowed control: a container for other controls, with a window handle and handlers for window
+// messages by number. Its child order is the non-windowed controls first, then the windowed ones, each
+// group in insertion order; windowed children stack above non-windowed ones. Aligned children are
+// laid out top, bottom, left, right, then client, inside the client rectangle.
+#include "toolkit/control.h"
+#include "toolkit/message.h"
+
+#include <QMargins>
+#include <unordered_map>
+#include <vector>
+
+namespace tk {
+
+class TWinControl : public TControl {
+    Q_OBJECT
+
+public:
+    ~TWinControl() override;
+
+    bool IsWindowed() const override { return true; }
+
+    int ControlCount() const { return int(graphicControls_.size() + winControls_.size()); }
+    TControl* Controls(int index) const;
+    bool ContainsControl(const TControl* control) const;
+
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    // Where the client area starts inside the widget (after a border drawn outside it).
+    QPoint ClientOrigin() const;
+    // The part of the client area that aligned children fill.
+    virtual QRect AlignRect() const;
+
+    // Lays out the aligned children now, unless alignment is disabled or the control is loading.
+    void Realign();
+    void DisableAlign() { ++alignDisabled_; }
+    void EnableAlign();
+
+    // The window handle, allocated at first use; messages posted to it after the control is freed
+    // are dropped.
+    win::HWND Handle();
+    bool HandleAllocated() const { return handle_ != 0; }
+
+    // Sends a message synchronously and returns its result.
+    win::LRESULT Perform(win::UINT msg, win::WPARAM wparam = 0, win::LPARAM lparam = 0);
+    // Binds handler to a message number and returns the handler it replaces, which the new one may
+    // call to pass the message on.
+    MessageHandler BindMessage(win::UINT msg, MessageHandler handler);
+    template <class T> MessageHandler BindMessage(win::UINT msg, T* object, void (T::*method)(TMessage&)) {
+        return BindMessage(msg, [object, method](TMessage& message) { (object->*method)(message); });
+    }
+
+    void Loaded() override;
+
+protected:
+    // Without a widget the control gets a painted one.
+    explicit TWinControl(TComponent* owner, QWidget* widget = nullptr);
+
+    void BeforeDestruction() override;
+
+    // Every message goes through here; the default calls the bound handler or DefaultHandler.
+    virtual void WndProc(TMessage& message);
+    // What happens to a message that has no bound handler.
+    virtual void DefaultHandler(TMessage& message);
+
+    // Room taken by a border outside the client area.
+    virtual QMargins NonClientMargins() const { return {}; }
+    virtual void PaintNonClient(QPainter& painter);
+    void PaintWidget(QPainter& painter) override;
+
+    void BoundsChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    void HintChanged() override;
+
+private:
+    friend class TControl;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    template <class F> void ForEachControl(F&& function) const;
+
+    std::vector<TControl*> graphicControls_;
+    std::vector<TControl*> winControls_;
+    std::unordered_map<win::UINT, MessageHandler> handlers_;
+    win::HWND handle_ = 0;
+    int alignDisabled_ = 0;
+    bool aligning_ = false;
+};
+
+} // namespace tk
