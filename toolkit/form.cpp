@@ -4,10 +4,13 @@
 #include "toolkit/errors.h"
 #include "toolkit/form_reader.h"
 #include "toolkit/form_widget.h"
+#include "toolkit/lifetime.h"
 #include "toolkit/look.h"
 #include "toolkit/message_queue.h"
 #include "platform/win_messages.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -157,7 +160,6 @@ void TForm::UpdateWidgetVisibility() {
         if (!Visible()) return;
         widget->show();
         ApplyWindowState();
-        widget->raise();
         widget->activateWindow();
     } else {
         onHide_(this);
@@ -175,7 +177,40 @@ void TForm::PlaceOnScreen() {
               Height());
 }
 
+int TForm::ShowModal() {
+    if (Visible() || modal_) throw EComponentError(QStringLiteral("Cannot make a visible window modal"));
+    BusyScope busy(this);
+    modal_ = true;
+    modalResult_ = mrNone;
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    Show();
+    while (true) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const TApplication* application = Application();
+        if (modalResult_ == mrNone && (!Visible() || (application && application->Terminated())))
+            modalResult_ = mrCancel;
+        if (modalResult_ != mrNone && ModalCloseAllowed()) break;
+    }
+    Hide();
+    Widget()->setWindowModality(Qt::NonModal);
+    modal_ = false;
+    return modalResult_;
+}
+
+bool TForm::ModalCloseAllowed() {
+    TCloseAction action = TCloseAction::caHide;
+    onClose_(this, action);
+    if (action != TCloseAction::caNone) return true;
+    modalResult_ = mrNone;
+    return false;
+}
+
 void TForm::Close() {
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
     TCloseAction action = TCloseAction::caHide;
     onClose_(this, action);
     if (action == TCloseAction::caNone) return;

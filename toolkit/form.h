@@ -72,6 +72,12 @@ public:
     // Frees the form once the messages already queued for it have been handled; safe inside its events.
     void Release();
     bool Active() const;
+
+    // Shows the form and handles messages until ModalResult is set (by a button or in code) or the form
+    // is closed, which gives mrCancel; OnClose may refuse with caNone. Returns the modal result.
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
     // The form's native window, for window-manager flags such as stay-on-top.
     QWindow* WindowHandle() const;
 
@@ -114,6 +120,8 @@ private:
     void WindowMoved(QPoint position);
     void WindowActivationChanged(bool active);
     void WindowStateChangedByUser(TWindowState state);
+    // Runs OnClose for the end of a modal showing; false when the handler refuses.
+    bool ModalCloseAllowed();
 
     QString description_;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
@@ -121,6 +129,8 @@ private:
     TPosition position_ = TPosition::poDesigned;
     TWindowState windowState_ = TWindowState::wsNormal;
     bool created_ = false;
+    bool modal_ = false;
+    int modalResult_ = 0; // mrNone, mrOk, mrCancel...
     bool movingWindow_ = false;
     TNotifyEvent onCreate_;
     TNotifyEvent onShow_;

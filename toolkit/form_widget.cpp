@@ -4,6 +4,8 @@
 #include "toolkit/lifetime.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 
 namespace tk {
 
@@ -41,6 +43,25 @@ void FormWidget::changeEvent(QEvent* event) {
         const auto state = windowState() & Qt::WindowMinimized ? TWindowState::wsMinimized : TWindowState::wsNormal;
         RunFromQt([form, state] { form->WindowStateChangedByUser(state); });
     }
+}
+
+} // namespace tk
+
+namespace tk {
+
+void FormWidget::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool escape = event->key() == Qt::Key_Escape;
+    if (enter || escape) {
+        for (QPushButton* button : findChildren<QPushButton*>()) {
+            const bool wanted = enter ? button->isDefault() : button->property(kCancelButton).toBool();
+            if (wanted && button->isEnabled() && button->isVisibleTo(this)) {
+                button->click();
+                return;
+            }
+        }
+    }
+    CanvasWidget::keyPressEvent(event);
 }
 
 } // namespace tk

@@ -11,6 +11,9 @@ class FormWidget : public CanvasWidget {
     Q_OBJECT
 
 public:
+    // The widget property that marks a form's Cancel button, which Escape clicks.
+    static constexpr const char* kCancelButton = "tkCancelButton";
+
     explicit FormWidget(TForm* form);
 
 protected:
@@ -18,6 +21,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TForm* Form() const;

@@ -5,10 +5,23 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace tk {
 namespace {
+
+// Qt's Windows style with the classic gap between a check box or radio button and its caption, so
+// that captions laid out for the classic metrics fit their controls.
+class ClassicStyle : public QProxyStyle {
+public:
+    ClassicStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_CheckBoxLabelSpacing || metric == PM_RadioButtonLabelSpacing) return 4;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 QPalette ClassicPalette() {
     QPalette palette;
@@ -43,7 +56,7 @@ void InstallClassicLook() {
     static bool installed = false;
     if (installed || !qApp) return;
     installed = true;
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) QApplication::setStyle(style);
+    QApplication::setStyle(new ClassicStyle);
     QApplication::setPalette(ClassicPalette());
     QApplication::setFont(TFont().ToQFont());
 }

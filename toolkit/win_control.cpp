@@ -55,8 +55,9 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    auto& list = control->IsWindowed() ? winControls_ : graphicControls_;
-    list.erase(std::remove(list.begin(), list.end(), control), list.end());
+    // Called from the control's destructor too, where its class no longer tells which list it is in.
+    for (auto* list : {&graphicControls_, &winControls_})
+        list->erase(std::remove(list->begin(), list->end(), control), list->end());
 }
 
 int TWinControl::ClientWidth() const {
@@ -136,6 +137,12 @@ void TWinControl::PaintWidget(QPainter& painter) {
     PaintNonClient(painter);
     painter.translate(ClientOrigin());
     Paint(painter);
+}
+
+void TWinControl::ClientAreaChanged() {
+    ForEachControl([](TControl* control) { control->UpdateWidgetGeometry(); });
+    Realign();
+    Invalidate();
 }
 
 void TWinControl::Loaded() {

@@ -67,6 +67,8 @@ protected:
     virtual QMargins NonClientMargins() const { return {}; }
     virtual void PaintNonClient(QPainter& painter);
     void PaintWidget(QPainter& painter) override;
+    // The border or the insets changed: children move with the client area and are aligned again.
+    void ClientAreaChanged();
 
     void BoundsChanged() override;
     void FontChanged() override;

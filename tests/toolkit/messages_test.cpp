@@ -1,0 +1,124 @@
+#include "toolkit/application.h"
+#include "toolkit/errors.h"
+#include "toolkit/message_queue.h"
+#include "platform/message_box.h"
+#include "platform/win_messages.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace tk;
+
+namespace {
+
+// Collects the messages a form was sent.
+struct Recorder {
+    explicit Recorder(TForm* form) {
+        form->BindMessage(win::WM_METERTICK, [this](TMessage& message) {
+            ticks.push_back(message.WParam);
+            message.Result = 1;
+            onUiThread = onUiThread && QThread::currentThread() == QCoreApplication::instance()->thread();
+        });
+    }
+    std::vector<win::WPARAM> ticks;
+    bool onUiThread = true;
+};
+
+TEST(Messages, PerformReturnsTheResultOfTheBoundHandlerWhichMayPassOnToThePrevious) {
+    Owned<TForm> form(new TForm(nullptr));
+    Recorder recorder(form.get());
+    EXPECT_EQ(form->Perform(win::WM_METERTICK, 7), 1);
+    MessageHandler previous = form->BindMessage(win::WM_METERTICK, {});
+    form->BindMessage(win::WM_METERTICK, [&previous](TMessage& message) {
+        previous(message);
+        message.Result += 10;
+    });
+    EXPECT_EQ(win::SendMessageA(form->Handle(), win::WM_METERTICK, 8, 0), 11);
+    EXPECT_EQ(recorder.ticks, std::vector<win::WPARAM>({7, 8}));
+    EXPECT_EQ(win::SendMessageA(0x7FFFFFF0, win::WM_METERTICK, 8, 0), 0);
+}
+
+TEST(Messages, PostMessageFromAnotherThreadIsHandledInOrderOnTheUiThread) {
+    Owned<TApplication> application(new TApplication);
+    auto* form = application->CreateForm<TForm>();
+    Recorder recorder(form);
+    const win::HWND handle = form->Handle();
+    std::thread timer([handle] {
+        for (win::WPARAM tick = 1; tick <= 3; ++tick) win::PostMessageA(handle, win::WM_METERTICK, tick, 0);
+    });
+    timer.join();
+    while (recorder.ticks.size() < 3) application->HandleMessage();
+    EXPECT_EQ(recorder.ticks, std::vector<win::WPARAM>({1, 2, 3}));
+    EXPECT_TRUE(recorder.onUiThread);
+}
+
+TEST(Messages, AMessageForAFormFreedWhileItWaitedIsDropped) {
+    Owned<TApplication> application(new TApplication);
+    auto* doomed = application->CreateForm<TForm>();
+    auto* survivor = application->CreateForm<TForm>();
+    bool doomedHandled = false;
+    doomed->BindMessage(win::WM_LEVELPOLL, [&](TMessage&) { doomedHandled = true; });
+    Recorder recorder(survivor);
+    const win::HWND gone = doomed->Handle();
+    EXPECT_TRUE(win::PostMessageA(gone, win::WM_LEVELPOLL, 0, 0));
+    win::PostMessageA(survivor->Handle(), win::WM_METERTICK, 5, 0);
+    doomed->Free();
+    EXPECT_FALSE(win::IsWindow(gone));
+    EXPECT_FALSE(win::PostMessageA(gone, win::WM_LEVELPOLL, 0, 0));
+    application->ProcessMessages();
+    EXPECT_FALSE(doomedHandled);
+    EXPECT_EQ(recorder.ticks, std::vector<win::WPARAM>({5}));
+}
+
+TEST(Messages, AFormThatFreesItselfInItsMessageHandlerIsFreedAfterIt) {
+    Owned<TForm> form(new TForm(nullptr));
+    QPointer<TForm> alive = form.get();
+    bool thereAfterFree = false;
+    form->BindMessage(win::WM_CHILDCLOSED, [&](TMessage& message) {
+        alive->Free();
+        thereAfterFree = !alive.isNull();
+        message.Result = 3;
+    });
+    EXPECT_EQ(form.release()->Perform(win::WM_CHILDCLOSED), 3);
+    EXPECT_TRUE(thereAfterFree);
+    EXPECT_TRUE(alive.isNull());
+}
+
+TEST(Application, FreesItsFormsInReverseOrderOfCreation) {
+    QStringList log;
+    Owned<TApplication> application(new TApplication);
+    for (const char* name : {"frmMain", "MixControlWnd", "AboutBox"}) {
+        auto* form = application->CreateForm<TForm>();
+        form->SetName(QString::fromLatin1(name));
+        form->SetOnDestroy(TNotifyEvent([&log](TComponent* sender) { log.append(sender->Name()); }));
+    }
+    EXPECT_EQ(application->MainForm()->Name(), "frmMain");
+    application.reset();
+    EXPECT_EQ(log, QStringList({"AboutBox", "MixControlWnd", "frmMain"}));
+    EXPECT_EQ(Application(), nullptr);
+}
+
+TEST(Application, KeepsACaptureHookAndShowsErrorsWithItsTitle) {
+    std::vector<std::string> boxes;
+    auto previous = platform::SetMessageBoxHandler(
+        [&](win::HWND, std::string_view text, std::string_view caption, win::UINT type) {
+            boxes.push_back(std::string(caption) + "|" + std::string(text) + "|" + std::to_string(type));
+            return win::IDOK;
+        });
+    {
+        Owned<TApplication> application(new TApplication);
+        application->SetTitle("Kova 2 Manager");
+        HandleException(Exception("Kaputt"));
+        HandleException(EAbort());
+        HandleException(Exception("Fertig."));
+    }
+    win::MessageBoxA(0, "still captured", "after", win::MB_OK);
+    platform::SetMessageBoxHandler(previous);
+    EXPECT_EQ(boxes, std::vector<std::string>({"Kova 2 Manager|Kaputt.|16", "Kova 2 Manager|Fertig.|16",
+                                               "after|still captured|0"}));
+}
+
+} // namespace

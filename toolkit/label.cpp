@@ -1,0 +1,103 @@
+#include "toolkit/label.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace tk {
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+
+void TCustomLabel::SetAlignment(TAlignment alignment) {
+    alignment_ = alignment;
+    Invalidate();
+}
+
+void TCustomLabel::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetLayout(TTextLayout layout) {
+    layout_ = layout;
+    Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool show) {
+    showAccelChar_ = show;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool transparent) {
+    transparent_ = transparent;
+    Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool wordWrap) {
+    wordWrap_ = wordWrap;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::TextChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::FontChanged() {
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+int TCustomLabel::TextFlags() const {
+    int flags = Qt::TextExpandTabs | (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine);
+    if (showAccelChar_) flags |= Qt::TextShowMnemonic;
+    switch (alignment_) {
+    case TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
+    case TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
+    default: flags |= Qt::AlignLeft; break;
+    }
+    return flags;
+}
+
+void TCustomLabel::AdjustBounds() {
+    if (!autoSize_ || IsLoading()) return;
+    // An empty caption still has the height of a line.
+    const QString text = Caption().isEmpty() ? QStringLiteral(" ") : DisplayText(Caption());
+    const QFontMetrics metrics(Font()->ToQFont());
+    const QRect measured =
+        metrics.boundingRect(QRect(0, 0, wordWrap_ ? Width() : 0x7FFF, 0x7FFF), TextFlags() & ~Qt::AlignRight & ~Qt::AlignHCenter, text);
+    int left = Left();
+    if (alignment_ == TAlignment::taRightJustify) left += Width() - measured.width();
+    SetBounds(left, Top(), measured.width(), wordWrap_ ? measured.height() : metrics.height());
+}
+
+void TCustomLabel::Paint(QPainter& painter) {
+    const QRect rect = ClientRect();
+    if (!transparent_) painter.fillRect(rect, ToQColor(Color()));
+    int flags = TextFlags();
+    switch (layout_) {
+    case TTextLayout::tlCenter: flags |= Qt::AlignVCenter; break;
+    case TTextLayout::tlBottom: flags |= Qt::AlignBottom; break;
+    default: flags |= Qt::AlignTop; break;
+    }
+    painter.setFont(Font()->ToQFont());
+    const QString text = DisplayText(Caption());
+    if (!Enabled()) {
+        painter.setPen(ToQColor(clBtnHighlight));
+        painter.drawText(rect.translated(1, 1), flags, text);
+        painter.setPen(ToQColor(clBtnShadow));
+    } else {
+        painter.setPen(ToQColor(Font()->Color()));
+    }
+    painter.drawText(rect, flags, text);
+}
+
+TLabel::TLabel(TComponent* owner) : TCustomLabel(owner) {}
+
+} // namespace tk
