@@ -20,9 +20,6 @@ namespace {
 
 // Frees a form that asked for it with Release, once the messages queued before have been handled.
 constexpr win::UINT kReleaseMessage = 0xB021;
-constexpr win::WPARAM SC_MINIMIZE = 0xF020;
-constexpr win::WPARAM SC_CLOSE = 0xF060;
-constexpr win::WPARAM SC_RESTORE = 0xF120;
 
 void RunReported(const TNotifyEvent& event, TComponent* sender) {
     try {
@@ -235,15 +232,20 @@ QWindow* TForm::WindowHandle() const {
     return Widget()->windowHandle();
 }
 
+tk::TSystemMenu& TForm::SystemMenu() {
+    if (!systemMenu_) systemMenu_ = std::make_unique<tk::TSystemMenu>(this);
+    return *systemMenu_;
+}
+
 void TForm::DefaultHandler(TMessage& message) {
     switch (message.Msg) {
     case kReleaseMessage: Free(); break;
     case win::WM_CLOSE: Close(); break;
     case win::WM_SYSCOMMAND:
         switch (message.WParam & 0xFFF0) {
-        case SC_CLOSE: Close(); break;
-        case SC_MINIMIZE: SetWindowState(TWindowState::wsMinimized); break;
-        case SC_RESTORE: SetWindowState(TWindowState::wsNormal); break;
+        case TSystemMenu::SC_CLOSE: Close(); break;
+        case TSystemMenu::SC_MINIMIZE: SetWindowState(TWindowState::wsMinimized); break;
+        case TSystemMenu::SC_RESTORE: SetWindowState(TWindowState::wsNormal); break;
         default: break;
         }
         break;

@@ -3,6 +3,7 @@
 // includes a fixed frame per border style (sizeable 8 x 27 px, single and dialog 6 x 25, none 0), so
 // that outer minus client size is the same everywhere. Forms are created with CreateForm, which reads
 // the description, runs Loaded on every component, then OnCreate.
+#include "toolkit/system_menu.h"
 #include "toolkit/win_control.h"
 
 #include <QIcon>
@@ -80,6 +81,8 @@ public:
     void SetModalResult(int result) { modalResult_ = result; }
     // The form's native window, for window-manager flags such as stay-on-top.
     QWindow* WindowHandle() const;
+    // The menu shown on a right click on the window or the menu key.
+    tk::TSystemMenu& SystemMenu();
 
     const TNotifyEvent& OnCreate() const { return onCreate_; }
     void SetOnCreate(const TNotifyEvent& event) { onCreate_ = event; }
@@ -124,6 +127,7 @@ private:
     bool ModalCloseAllowed();
 
     QString description_;
+    std::unique_ptr<tk::TSystemMenu> systemMenu_;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     QIcon icon_;
     TPosition position_ = TPosition::poDesigned;

@@ -4,6 +4,7 @@
 #include "toolkit/lifetime.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -62,6 +63,14 @@ void FormWidget::keyPressEvent(QKeyEvent* event) {
         }
     }
     CanvasWidget::keyPressEvent(event);
+}
+
+void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
+    TForm* form = Form();
+    if (!form) return;
+    event->accept();
+    const QPoint at = event->globalPos();
+    RunFromQt([form, at] { form->SystemMenu().Popup(at); });
 }
 
 } // namespace tk

@@ -107,7 +107,11 @@ win::HWND TWinControl::Handle() {
 }
 
 win::LRESULT TWinControl::Perform(win::UINT msg, win::WPARAM wparam, win::LPARAM lparam) {
-    TMessage message{msg, wparam, lparam, 0};
+    TMessage message{msg, wparam, lparam, 0, nullptr};
+    return Perform(message);
+}
+
+win::LRESULT TWinControl::Perform(TMessage& message) {
     BusyScope busy(this);
     WndProc(message);
     return message.Result;

@@ -43,6 +43,8 @@ public:
 
     // Sends a message synchronously and returns its result.
     win::LRESULT Perform(win::UINT msg, win::WPARAM wparam = 0, win::LPARAM lparam = 0);
+    // The same for a message that carries a record; the handler's result is in message.Result too.
+    win::LRESULT Perform(TMessage& message);
     // Binds handler to a message number and returns the handler it replaces, which the new one may
     // call to pass the message on.
     MessageHandler BindMessage(win::UINT msg, MessageHandler handler);
