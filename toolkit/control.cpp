@@ -73,8 +73,6 @@ void TControl::ReleaseWidget() {
     }
 }
 
-void TControl::BeforeDestruction() { TComponent::BeforeDestruction(); }
-
 TComponent* TControl::ParentComponent() const { return parent_; }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -119,13 +117,19 @@ void TControl::SetParent(TWinControl* parent) {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const bool resized = width != width_ || height != height_;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     UpdateWidgetGeometry();
     BoundsChanged();
+    if (resized) Resize();
     RequestParentAlign();
+}
+
+void TControl::Resize() {
+    if (!IsLoading()) onResize_(this);
 }
 
 void TControl::RequestParentAlign() {
@@ -297,7 +301,7 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
     return TComponent::eventFilter(watched, event);
 }
 
-bool TControl::HandleWidgetMouse(QEvent* event) {
+void TControl::HandleWidgetMouse(QEvent* event) {
     BusyScope busy(this);
     const auto& mouse = static_cast<QMouseEvent&>(*event);
     const QPoint at = mouse.position().toPoint() - (IsWindowed() ? static_cast<TWinControl*>(this)->ClientOrigin()
@@ -321,7 +325,6 @@ bool TControl::HandleWidgetMouse(QEvent* event) {
         MouseMove(ShiftOf(mouse), at.x(), at.y());
         break;
     }
-    return false;
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner, new CanvasWidget(this)) {}

@@ -50,8 +50,6 @@ void TForm::AfterConstruction() {
     if (Visible()) UpdateWidgetVisibility();
 }
 
-void TForm::Loaded() { TWinControl::Loaded(); }
-
 void TForm::BeforeDestruction() {
     Widget()->hide();
     if (created_) RunReported(onDestroy_, this);
@@ -118,11 +116,6 @@ void TForm::UpdateWidgetGeometry() {
     movingWindow_ = false;
 }
 
-void TForm::BoundsChanged() {
-    TWinControl::BoundsChanged();
-    if (!IsLoading()) onResize_(this);
-}
-
 void TForm::TextChanged() { Widget()->setWindowTitle(Caption()); }
 
 void TForm::SetIcon(const QIcon& icon) {
@@ -143,8 +136,6 @@ void TForm::ApplyWindowState() {
     else states &= ~Qt::WindowMinimized;
     widget->setWindowState(states);
 }
-
-void TForm::SetVisible(bool visible) { TWinControl::SetVisible(visible); }
 
 bool TForm::Showing() const { return Visible(); }
 

@@ -65,7 +65,6 @@ public:
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
 
-    void SetVisible(bool visible) override;
     bool Showing() const override;
     // Runs OnClose and then does what its action says: hide, free (later, see Release), minimise or
     // nothing. Closing the main form terminates the application instead.
@@ -98,18 +97,14 @@ public:
     void SetOnActivate(const TNotifyEvent& event) { onActivate_ = event; }
     const TNotifyEvent& OnDeactivate() const { return onDeactivate_; }
     void SetOnDeactivate(const TNotifyEvent& event) { onDeactivate_ = event; }
-    const TNotifyEvent& OnResize() const { return onResize_; }
-    void SetOnResize(const TNotifyEvent& event) { onResize_ = event; }
 
     void SetParent(TWinControl* parent) override;
-    void Loaded() override;
 
 protected:
     void BeforeDestruction() override;
     void DefaultHandler(TMessage& message) override;
     void UpdateWidgetGeometry() override;
     void UpdateWidgetVisibility() override;
-    void BoundsChanged() override;
     void TextChanged() override;
 
 private:
@@ -143,7 +138,6 @@ private:
     TNotifyEvent onDestroy_;
     TNotifyEvent onActivate_;
     TNotifyEvent onDeactivate_;
-    TNotifyEvent onResize_;
 };
 
 // Creates a form of class T owned by owner, reads its description and runs OnCreate. When the
