@@ -103,8 +103,8 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent_) {
         parent_->InsertControl(this);
         if (parentFont_) AdoptParentFont();
-        if (parentColor_) color_ = parent_->Color();
-        ApplyFontToWidget();
+        if (parentColor_) AdoptParentColor();
+        ApplyFontAndColorToWidget();
         HintChanged();
     } else {
         widget_->hide();
@@ -183,7 +183,7 @@ void TControl::SetParentFont(bool parentFont) {
     if (parentFont == parentFont_) return;
     parentFont_ = parentFont;
     if (parentFont_ && parent_) AdoptParentFont();
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
 }
 
 void TControl::AdoptParentFont() {
@@ -193,11 +193,11 @@ void TControl::AdoptParentFont() {
 }
 
 void TControl::FontChanged() {
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
     Invalidate();
 }
 
-void TControl::ApplyFontToWidget() {
+void TControl::ApplyFontAndColorToWidget() {
     // A control that takes its parent's font lets its widget inherit the parent widget's font, so that
     // a font change reaches a whole tree at Qt's cost, once.
     widget_->setFont(parentFont_ && parent_ ? QFont() : font_->ToQFont());
@@ -236,7 +236,7 @@ void TControl::AdoptParentColor() {
 }
 
 void TControl::ColorChanged() {
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
     Invalidate();
 }
 

@@ -147,7 +147,7 @@ private:
     friend class CanvasWidget;
     void AdoptParentFont();
     void AdoptParentColor();
-    void ApplyFontToWidget();
+    void ApplyFontAndColorToWidget();
     void RequestParentAlign();
     void HandleWidgetMouse(QEvent* event);
     void ReleaseWidget();

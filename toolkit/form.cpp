@@ -44,6 +44,7 @@ TForm::TForm(TComponent* owner, const QString& description)
 FormWidget* TForm::Window() const { return static_cast<FormWidget*>(Widget()); }
 
 void TForm::AfterConstruction() {
+    BusyScope busy(this); // the form's own events may free it; that waits until here has finished
     if (!description_.isEmpty()) ReadComponentFile(this, description_);
     created_ = true;
     RunReported(onCreate_, this);
@@ -142,6 +143,7 @@ bool TForm::Showing() const { return Visible(); }
 void TForm::UpdateWidgetVisibility() {
     QWidget* widget = Widget();
     if (IsLoading() || Visible() == widget->isVisible()) return;
+    BusyScope busy(this);
     if (Visible()) {
         PlaceOnScreen();
         onShow_(this);
@@ -199,6 +201,7 @@ void TForm::Close() {
         modalResult_ = mrCancel;
         return;
     }
+    BusyScope busy(this);
     TCloseAction action = TCloseAction::caHide;
     onClose_(this, action);
     if (action == TCloseAction::caNone) return;
