@@ -118,6 +118,7 @@ void TControl::SetParent(TWinControl* parent) {
 void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     const bool resized = width != width_ || height != height_;
+    BusyScope busy(this); // OnResize may free the control
     left_ = left;
     top_ = top;
     width_ = width;
@@ -152,6 +153,7 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetVisible(bool visible) {
     if (visible == visible_) return;
+    BusyScope busy(this); // a form's OnShow or OnHide may free it
     visible_ = visible;
     UpdateWidgetVisibility();
     VisibleChanged();

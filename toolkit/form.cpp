@@ -143,7 +143,6 @@ bool TForm::Showing() const { return Visible(); }
 void TForm::UpdateWidgetVisibility() {
     QWidget* widget = Widget();
     if (IsLoading() || Visible() == widget->isVisible()) return;
-    BusyScope busy(this);
     if (Visible()) {
         PlaceOnScreen();
         onShow_(this);
