@@ -4,6 +4,8 @@
 // under the same 16:16 addresses.
 #include "platform/win_types.h"
 
+#include <string>
+
 namespace win {
 
 constexpr WORD GMEM_FIXED = 0x0000;
@@ -20,3 +22,21 @@ LPVOID WOWGetVDMPointerFix(DWORD vp, DWORD dwBytes, BOOL fProtectedMode);
 VOID WOWGetVDMPointerUnfix(DWORD vp);
 
 } // namespace win
+
+namespace platform {
+
+// Names the heap that a started child attaches to (a file name in RuntimeDir()).
+constexpr const char* HeapVariable = "KOVA2_HEAP";
+
+// The file name of this process's heap (created or attached), or empty when it has none yet.
+std::string CurrentHeapName();
+// Live blocks in this process's heap: 0 when it has none.
+win::DWORD LiveHeapBlocks();
+
+// The status word that a configuration call waits on: written last by the driver (release) and read
+// by the program (acquire), so the data block is complete once the word is nonzero. word must be
+// 4-byte aligned, as block starts are.
+win::DWORD LoadStatusWord(const void* word);
+void StoreStatusWord(void* word, win::DWORD value);
+
+} // namespace platform

@@ -1,0 +1,123 @@
+#include "driver/config_call.h"
+
+#include "driver/no_answer_report.h"
+#include "driver/transfer_block.h"
+#include "platform/shell.h"
+#include "platform/started_process.h"
+#include "platform/wow16.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+namespace driver {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr win::DWORD StatusSize = 4;           // bytes
+constexpr std::size_t MaxRecordSize = 0x10000; // bytes: one 16-bit block
+constexpr milliseconds PollInterval{1};
+// A host that answered ends by itself within moments; one that lingers is stopped.
+constexpr milliseconds HostExitGrace{1000};
+
+constexpr std::array<std::pair<std::int32_t, std::string_view>, 5> CommandNames{{
+    {ConfigGetStates, "getstates"},
+    {ConfigReconfigurable, "reconfigurable"},
+    {ConfigGetConfig, "getconfig"},
+    {ConfigSetConfig, "setconfig"},
+    {ConfigSetOnTheFly, "setconfig_onthefly"},
+}};
+
+std::mutex optionsMutex;
+ConfigCallOptions& Options() {
+    static ConfigCallOptions options;
+    return options;
+}
+
+ConfigCallOptions CurrentOptions() {
+    std::lock_guard lock(optionsMutex);
+    return Options();
+}
+
+std::string Hex8(win::DWORD value) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08X", value);
+    return digits;
+}
+
+enum class Answer { Given, HostEnded, TimedOut };
+
+// Looks at the status word every millisecond. The pause is a wait on the host, so a host that dies
+// is noticed at once rather than at the deadline.
+Answer AwaitAnswer(const void* status, platform::StartedProcess* host, milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        if (platform::LoadStatusWord(status)) return Answer::Given;
+        if (host && host->HasEnded())
+            return platform::LoadStatusWord(status) ? Answer::Given : Answer::HostEnded;
+        if (Clock::now() >= deadline) return Answer::TimedOut;
+        if (host)
+            host->WaitForEnd(PollInterval);
+        else
+            std::this_thread::sleep_for(PollInterval);
+    }
+}
+
+} // namespace
+
+std::optional<std::string_view> ConfigCommandName(std::int32_t code) {
+    for (const auto& [known, name] : CommandNames)
+        if (known == code) return name;
+    return std::nullopt;
+}
+
+std::string ConfigCallParameters(std::string_view command, win::DWORD dataAddress, win::DWORD statusAddress,
+                                 const ConfigCallTarget& target) {
+    return target.library + "," + target.entry + " " + std::string(command) + " $" + Hex8(dataAddress) +
+           " #" + Hex8(statusAddress);
+}
+
+ConfigCallOptions SetConfigCallOptions(ConfigCallOptions options) {
+    std::lock_guard lock(optionsMutex);
+    std::swap(Options(), options);
+    return options;
+}
+
+bool DriverConfigCall(std::int32_t code, void* record, std::size_t recordSize) {
+    if (!record || recordSize == 0 || recordSize > MaxRecordSize) return false;
+    // Declared status first, so that the data block is released before it.
+    TransferBlock status(StatusSize);
+    if (!status) return false;
+    TransferBlock data(static_cast<win::DWORD>(recordSize));
+    if (!data) return false;
+    std::memcpy(data.Flat(), record, recordSize);
+
+    const auto command = ConfigCommandName(code);
+    if (!command) return false;
+    const ConfigCallOptions options = CurrentOptions();
+    const std::string parameters =
+        ConfigCallParameters(*command, data.Address(), status.Address(), options.target);
+    if (win::ShellExecuteA(0, nullptr, "rundll.exe", parameters.c_str(), "", win::SW_SHOWDEFAULT) <= 32)
+        return false;
+    std::optional<platform::StartedProcess> host = platform::TakeStartedProcess();
+
+    if (AwaitAnswer(status.Flat(), host ? &*host : nullptr, options.answerTimeout) != Answer::Given) {
+        // A host that cannot be reaped may still write into the blocks: they are never given back.
+        if (!host || !host->Stop()) {
+            data.Abandon();
+            status.Abandon();
+        }
+        ReportDriverNotAnswering();
+        return false;
+    }
+    std::memcpy(record, data.Flat(), recordSize);
+    if (host && !host->WaitForEnd(HostExitGrace)) host->Stop();
+    return true;
+}
+
+} // namespace driver

@@ -1,0 +1,63 @@
+#pragma once
+// The multimedia system the program calls: wave devices routed to the installed wave drivers, and
+// multimedia timers whose callbacks run on one timer thread.
+#include "platform/win_records.h"
+
+#include <cstdint>
+
+namespace win {
+
+using DWORD_PTR = std::uintptr_t;
+using UINT_PTR = std::uintptr_t;
+using HWAVE = HANDLE32;
+using HWAVEIN = HANDLE32;
+using HWAVEOUT = HANDLE32;
+
+constexpr MMRESULT MMSYSERR_NOERROR = 0;
+constexpr MMRESULT MMSYSERR_ERROR = 1;
+constexpr MMRESULT MMSYSERR_BADDEVICEID = 2;
+constexpr MMRESULT MMSYSERR_NOTENABLED = 3;
+constexpr MMRESULT MMSYSERR_ALLOCATED = 4;
+constexpr MMRESULT MMSYSERR_INVALHANDLE = 5;
+constexpr MMRESULT MMSYSERR_NODRIVER = 6;
+constexpr MMRESULT MMSYSERR_NOMEM = 7;
+constexpr MMRESULT MMSYSERR_NOTSUPPORTED = 8;
+constexpr MMRESULT MMSYSERR_INVALFLAG = 10;
+constexpr MMRESULT MMSYSERR_INVALPARAM = 11;
+constexpr MMRESULT WAVERR_BADFORMAT = 32;
+
+constexpr DWORD CALLBACK_NULL = 0x00000000;
+constexpr DWORD CALLBACK_WINDOW = 0x00010000;
+constexpr DWORD CALLBACK_TYPEMASK = 0x00070000;
+constexpr WORD WAVE_FORMAT_PCM = 1;
+
+// Notifications to a CALLBACK_WINDOW client.
+constexpr UINT MM_WOM_OPEN = 0x3BB;
+constexpr UINT MM_WOM_CLOSE = 0x3BC;
+constexpr UINT MM_WIM_OPEN = 0x3BE;
+constexpr UINT MM_WIM_CLOSE = 0x3BF;
+
+UINT waveInGetNumDevs();
+UINT waveOutGetNumDevs();
+MMRESULT waveInGetDevCapsA(UINT_PTR uDeviceID, WAVEINCAPSA* pwic, UINT cbwic);
+MMRESULT waveOutGetDevCapsA(UINT_PTR uDeviceID, WAVEOUTCAPSA* pwoc, UINT cbwoc);
+MMRESULT waveInOpen(HWAVEIN* phwi, UINT uDeviceID, const WAVEFORMATEX* pwfx, DWORD_PTR dwCallback,
+                    DWORD_PTR dwInstance, DWORD fdwOpen);
+MMRESULT waveOutOpen(HWAVEOUT* phwo, UINT uDeviceID, const WAVEFORMATEX* pwfx, DWORD_PTR dwCallback,
+                     DWORD_PTR dwInstance, DWORD fdwOpen);
+MMRESULT waveInClose(HWAVEIN hwi);
+MMRESULT waveOutClose(HWAVEOUT hwo);
+// The driver's answer; MMSYSERR_INVALHANDLE for a handle that is not open.
+MMRESULT waveInMessage(HWAVEIN hwi, UINT uMsg, DWORD_PTR dw1, DWORD_PTR dw2);
+MMRESULT waveOutMessage(HWAVEOUT hwo, UINT uMsg, DWORD_PTR dw1, DWORD_PTR dw2);
+
+using LPTIMECALLBACK = void (*)(UINT uTimerID, UINT uMsg, DWORD_PTR dwUser, DWORD_PTR dw1, DWORD_PTR dw2);
+constexpr UINT TIME_ONESHOT = 0x0000;
+constexpr UINT TIME_PERIODIC = 0x0001;
+
+// The timer's id, 0 when it cannot be set. The callback runs on the timer thread: it may only post.
+MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser, UINT fuEvent);
+// Once it returns, the callback of that timer is not running and never runs again.
+MMRESULT timeKillEvent(UINT uTimerID);
+
+} // namespace win

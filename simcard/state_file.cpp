@@ -1,0 +1,193 @@
+#include "simcard/state_file.h"
+
+#include "platform/paths.h"
+#include "simcard/record_lock.h"
+#include "simcard/report.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <optional>
+#include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace simcard {
+namespace {
+
+std::string ErrnoText() {
+    return std::strerror(errno);
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = write(fd, bytes, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Writes a default state beside path and renames it into place, so that no process ever maps a
+// half-written file. Returns the reason when that fails.
+std::optional<std::string> WriteDefaultFile(const fs::path& path) {
+    const fs::path temporary = path.string() + ".new-" + std::to_string(getpid());
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return "cannot create " + temporary.string() + ": " + ErrnoText();
+    const CardStateLayout state = DefaultState();
+    const bool written = WriteAll(fd, &state, sizeof state) && fsync(fd) == 0;
+    const std::string writeError = ErrnoText();
+    close(fd);
+    if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string error = written ? ErrnoText() : writeError;
+        unlink(temporary.c_str());
+        return "cannot write " + path.string() + ": " + error;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+// An open, mapped state file of the right size, remembered by identity so that a replacement of the
+// file under its name is noticed.
+class MappedStateFile {
+public:
+    MappedStateFile(int fd, CardStateLayout* state, const struct stat& info)
+        : fd_(fd), state_(state), device_(info.st_dev), inode_(info.st_ino) {}
+    ~MappedStateFile() {
+        munmap(state_, kStateFileSize);
+        close(fd_);
+    }
+    MappedStateFile(const MappedStateFile&) = delete;
+    MappedStateFile& operator=(const MappedStateFile&) = delete;
+
+    CardStateLayout* state() const { return state_; }
+
+    bool IsFileAt(const fs::path& path) const {
+        struct stat info {};
+        return stat(path.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_;
+    }
+
+    // Someone else may have cut the file short; touching the missing pages would kill the process.
+    bool StillFullSize() const {
+        struct stat info {};
+        return fstat(fd_, &info) == 0 && info.st_size == static_cast<off_t>(kStateFileSize);
+    }
+
+private:
+    int fd_;
+    CardStateLayout* state_;
+    dev_t device_;
+    ino_t inode_;
+};
+
+namespace {
+
+struct OpenAttempt {
+    std::unique_ptr<MappedStateFile> mapping;
+    std::string problem; // why the file at the path cannot be used, when mapping is empty
+};
+
+// Opens and maps the file at path when it is a usable state; otherwise says why not.
+OpenAttempt TryMap(const fs::path& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return {nullptr, "is missing"};
+        return {nullptr, "cannot be opened (" + ErrnoText() + ")"};
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || info.st_size != static_cast<off_t>(kStateFileSize)) {
+        close(fd);
+        return {nullptr, "has " + std::to_string(info.st_size) + " bytes instead of " +
+                             std::to_string(kStateFileSize)};
+    }
+    void* memory = mmap(nullptr, kStateFileSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (memory == MAP_FAILED) {
+        const std::string problem = "cannot be mapped (" + ErrnoText() + ")";
+        close(fd);
+        return {nullptr, problem};
+    }
+    auto mapping = std::make_unique<MappedStateFile>(fd, static_cast<CardStateLayout*>(memory), info);
+    if (auto problem = StateProblem(*mapping->state())) return {nullptr, *problem};
+    return {std::move(mapping), {}};
+}
+
+} // namespace
+
+StateFile::StateFile(fs::path path) : path_(std::move(path)) {}
+
+StateFile::~StateFile() {
+    if (lockFd_ >= 0) close(lockFd_);
+}
+
+std::unique_ptr<RecordLock> StateFile::LockAndCheck() {
+    if (memoryState_) return nullptr;
+    if (lockFd_ < 0) {
+        const fs::path lockPath = path_.string() + ".lock";
+        lockFd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (lockFd_ < 0) {
+            FallBackToMemory("cannot open " + lockPath.string() + ": " + ErrnoText());
+            return nullptr;
+        }
+    }
+    auto lock = std::make_unique<RecordLock>(lockFd_);
+    if (!MappingStillValid()) MapOrReplace();
+    return lock;
+}
+
+bool StateFile::MappingStillValid() const {
+    return mapping_ && mapping_->IsFileAt(path_) && mapping_->StillFullSize() &&
+           !StateProblem(*mapping_->state());
+}
+
+void StateFile::MapOrReplace() {
+    mapping_.reset();
+    state_ = nullptr;
+    OpenAttempt attempt = TryMap(path_);
+    if (!attempt.mapping) {
+        ReportProblem("card state " + path_.string() + " " + attempt.problem +
+                      "; a fresh one with defaults takes its place");
+        if (auto failure = WriteDefaultFile(path_)) {
+            FallBackToMemory(*failure);
+            return;
+        }
+        attempt = TryMap(path_);
+        if (!attempt.mapping) {
+            FallBackToMemory("the fresh card state " + attempt.problem);
+            return;
+        }
+    }
+    mapping_ = std::move(attempt.mapping);
+    state_ = mapping_->state();
+}
+
+void StateFile::FallBackToMemory(const std::string& why) {
+    ReportProblem(why + "; the card state lives in this process only");
+    mapping_.reset();
+    memoryState_ = std::make_unique<CardStateLayout>(DefaultState());
+    state_ = memoryState_.get();
+}
+
+fs::path CardStatePath() {
+    return platform::RuntimeDir() / "card.state";
+}
+
+StateFile& ProcessCardState() {
+    // One instance per folder, never dropped, so that references stay valid if KOVA2_HOME changes.
+    static std::mutex mutex;
+    static std::map<fs::path, std::unique_ptr<StateFile>> files;
+    const std::lock_guard guard(mutex);
+    const fs::path path = CardStatePath();
+    auto& file = files[path];
+    if (!file) file = std::make_unique<StateFile>(path);
+    return *file;
+}
+
+} // namespace simcard

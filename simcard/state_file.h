@@ -1,0 +1,60 @@
+#pragma once
+// The card's state file: fixed size, memory-mapped, shared by every process of the user. Each access
+// holds an fcntl lock on a companion lock file (the state file itself may be replaced, the lock file never
+// is) and first checks the file: one that is missing, truncated, damaged, of another layout version or
+// replaced behind our back is reported in one line and replaced by defaults, written to a temporary name
+// and renamed into place. The mapped file is never truncated.
+#include "simcard/record_lock.h"
+#include "simcard/state_layout.h"
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <utility>
+
+namespace simcard {
+
+class MappedStateFile;
+
+class StateFile {
+public:
+    explicit StateFile(std::filesystem::path path);
+    ~StateFile();
+    StateFile(const StateFile&) = delete;
+    StateFile& operator=(const StateFile&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // False once the runtime folder refused the file and the state lives in this process only.
+    bool shared() const {
+        std::lock_guard guard(mutex_);
+        return !memoryState_;
+    }
+
+    // Runs fn(CardStateLayout&) while no other process or thread touches the state.
+    template <class Fn> decltype(auto) Access(Fn&& fn) {
+        std::lock_guard guard(mutex_);
+        const auto lock = LockAndCheck();
+        return std::forward<Fn>(fn)(*state_);
+    }
+
+private:
+    std::unique_ptr<RecordLock> LockAndCheck();
+    bool MappingStillValid() const;
+    void MapOrReplace();
+    void FallBackToMemory(const std::string& why);
+
+    std::filesystem::path path_;
+    mutable std::mutex mutex_; // threads of one process share the lock file's description
+    int lockFd_ = -1;
+    std::unique_ptr<MappedStateFile> mapping_;
+    std::unique_ptr<CardStateLayout> memoryState_; // only when the runtime folder refuses the file
+    CardStateLayout* state_ = nullptr;
+};
+
+// card.state in the runtime folder.
+std::filesystem::path CardStatePath();
+
+// This process's one view of the card in the runtime folder, kept open for the life of the process.
+StateFile& ProcessCardState();
+
+} // namespace simcard

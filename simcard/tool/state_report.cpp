@@ -1,0 +1,123 @@
+#include "simcard/tool/state_report.h"
+
+#include "simcard/trace.h"
+
+#include <array>
+#include <iomanip>
+#include <sstream>
+#include <vector>
+
+namespace simcard {
+namespace {
+
+enum class FieldKind { Number, Boolean };
+
+struct ConfigField {
+    std::string_view name;
+    std::size_t offset;
+    FieldKind kind;
+};
+
+constexpr std::array kConfigFields = {
+    ConfigField{"removal mark (card 1 only)", card_config::kRemovalMark, FieldKind::Number},
+    ConfigField{"SyncBusMaster", card_config::kSyncBusMaster, FieldKind::Boolean},
+    ConfigField{"SyncBusClock", card_config::kSyncBusClock, FieldKind::Number},
+    ConfigField{"RateConflictMsgs", card_config::kRateConflictMsgs, FieldKind::Boolean},
+    ConfigField{"DevConflictMsgs", card_config::kDevConflictMsgs, FieldKind::Boolean},
+    ConfigField{"AnaSSFlagA", card_config::kAnaSSFlagA, FieldKind::Boolean},
+    ConfigField{"AnaSSFlagB", card_config::kAnaSSFlagB, FieldKind::Boolean},
+    ConfigField{"AnaSSBoth", card_config::kAnaSSBoth, FieldKind::Boolean},
+    ConfigField{"AnaPlaySS", card_config::kAnaPlaySS, FieldKind::Boolean},
+    ConfigField{"AnaRecSS", card_config::kAnaRecSS, FieldKind::Boolean},
+    ConfigField{"AnaClockA", card_config::kAnaClockA, FieldKind::Number},
+    ConfigField{"AnaClockB", card_config::kAnaClockB, FieldKind::Number},
+    ConfigField{"DigSSFlagA", card_config::kDigSSFlagA, FieldKind::Boolean},
+    ConfigField{"DigSSFlagB", card_config::kDigSSFlagB, FieldKind::Boolean},
+    ConfigField{"DigSSBoth", card_config::kDigSSBoth, FieldKind::Boolean},
+    ConfigField{"DigPlaySS", card_config::kDigPlaySS, FieldKind::Boolean},
+    ConfigField{"DigRecSS", card_config::kDigRecSS, FieldKind::Boolean},
+    ConfigField{"DigPlayClock", card_config::kDigPlayClock, FieldKind::Number},
+    ConfigField{"WriteIsPlayCursor", card_config::kWriteIsPlayCursor, FieldKind::Boolean},
+    ConfigField{"DsLatency", card_config::kDsLatency, FieldKind::Number},
+    ConfigField{"RestrictedRate", card_config::kRestrictedRate, FieldKind::Number},
+    ConfigField{"RestrictedRes", card_config::kRestrictedRes, FieldKind::Number},
+    ConfigField{"RestrictedDev", card_config::kRestrictedDev, FieldKind::Boolean},
+    ConfigField{"RestrictedDevice", card_config::kRestrictedDevice, FieldKind::Number},
+    ConfigField{"GsifKerning", card_config::kGsifKerning, FieldKind::Number},
+    ConfigField{"GsifPreload", card_config::kGsifPreload, FieldKind::Number},
+};
+
+constexpr int kLabelWidth = 28;
+constexpr int kColumnWidth = 10;
+
+std::string FieldText(const ConfigField& field, std::int32_t value) {
+    if (field.kind == FieldKind::Number) return std::to_string(value);
+    if (value == kFalse) return "no";
+    return value == kTrue ? "yes" : "yes (" + std::to_string(value) + ")";
+}
+
+std::string YesNo(std::int32_t value) {
+    return value ? "yes" : "no";
+}
+
+void Line(std::ostream& out, std::string_view label, const std::string& value) {
+    out << std::left << std::setw(kLabelWidth) << label << value << '\n';
+}
+
+// A label and one column per card; the last column is not padded.
+void Row(std::ostream& out, std::string_view label, const std::vector<std::string>& columns) {
+    out << std::left << std::setw(kLabelWidth) << label;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        out << std::setw(i + 1 < columns.size() ? kColumnWidth : 0) << columns[i];
+    }
+    out << '\n';
+}
+
+void ReportStates(std::ostream& out, const CardStateLayout& state) {
+    Line(out, "driver state", ErrorIdText(state.driverState));
+    Line(out, "cards", std::to_string(state.cardCount));
+    for (int card = 0; card < state.cardCount; ++card) {
+        Line(out, "card " + std::to_string(card + 1) + " state", ErrorIdText(state.cardStates[card]));
+    }
+    Line(out, "reconfigurable", YesNo(state.reconfigurable));
+    Line(out, "last on-the-fly values",
+         "granularity " + std::to_string(state.onTheFlyGranularity) + ", latency " +
+             std::to_string(state.onTheFlyLatency));
+    Line(out, "trace",
+         std::string(TraceEnabled() ? "on" : "off") + ", " + std::to_string(ReadTrace().size()) +
+             " lines in " + TracePath().string());
+}
+
+void ReportConfiguration(std::ostream& out, const CardStateLayout& state) {
+    std::vector<std::string> header;
+    for (int card = 0; card < state.cardCount; ++card)
+        header.push_back("card " + std::to_string(card + 1));
+    out << '\n';
+    Row(out, "configuration", header);
+    for (const ConfigField& field : kConfigFields) {
+        std::vector<std::string> values;
+        for (int card = 0; card < state.cardCount; ++card) {
+            const std::byte* record = state.configArray.data() + card * kCardConfigSize;
+            values.push_back(FieldText(field, LoadInt32(record + field.offset)));
+        }
+        Row(out, field.name, values);
+    }
+}
+
+} // namespace
+
+std::string ErrorIdText(std::int32_t id) {
+    if (id == kStateReady) return "1 (ready)";
+    if (id == kStateNoCard) return "0 (no card)";
+    return std::to_string(id);
+}
+
+std::string StateReport(const CardStateLayout& state, const std::filesystem::path& file) {
+    std::ostringstream out;
+    Line(out, "state file", file.string() + " (layout " + std::to_string(state.header.layoutVersion) + ")");
+    ReportStates(out, state);
+    ReportConfiguration(out, state);
+    return out.str();
+}
+
+} // namespace simcard

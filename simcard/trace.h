@@ -1,0 +1,41 @@
+#pragma once
+// The card's trace: every call the card receives, one line each, in trace.log in the runtime folder,
+// recorded only while tracing is on (the file trace.on exists there; off by default).
+//
+// Line format, fields separated by single blanks:
+//     <pid> <source> <call> -> <outcome>
+//   pid      the process that received the call (the rundll host for configuration calls)
+//   source   "config" for DriverConfig calls
+//   call     for "config": the argument string as received, e.g. getstates $12340000 #12300000;
+//            bytes outside printable ASCII and the backslash are written as \xNN, and a call longer
+//            than 200 bytes is cut there and marked with "..."
+//   outcome  "done" when the card carried the call out, "refused: <reason>" when not; escaped as above
+// Each line is appended with one write to a file opened with O_APPEND, so lines of concurrent processes
+// never interleave.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace simcard {
+
+struct TraceLine {
+    long pid;          // the process that wrote the line
+    std::string event; // the line after the pid: source, call, outcome
+};
+
+std::filesystem::path TracePath();
+bool TraceEnabled();
+// Both return false, after saying why on stderr, when the runtime folder refuses the change.
+bool SetTraceEnabled(bool enabled);
+bool ClearTrace();
+
+// The lines of the trace, oldest first; a line that does not start with a pid has pid 0.
+std::vector<TraceLine> ReadTrace();
+// The same lines as written.
+std::vector<std::string> ReadTraceText();
+
+// Appends "<pid> <source> <call> -> <outcome>" when tracing is on.
+void TraceCall(std::string_view source, std::string_view call, std::string_view outcome);
+
+} // namespace simcard
