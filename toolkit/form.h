@@ -2,7 +2,9 @@
 // A form: a top-level window read from its description. Width and Height are the outer size, which
 // includes a fixed frame per border style (sizeable 8 x 27 px, single and dialog 6 x 25, none 0), so
 // that outer minus client size is the same everywhere. Forms are created with CreateForm, which reads
-// the description, runs Loaded on every component, then OnCreate.
+// the description, runs Loaded on every component, then OnCreate. Before every change of its size, and
+// when it is shown, a form asks itself for its size limits with WM_GETMINMAXINFO (the record in
+// TMessage::Record); the tracking sizes bound both the program's and the user's sizing.
 #include "toolkit/system_menu.h"
 #include "toolkit/win_control.h"
 
@@ -99,6 +101,7 @@ public:
     void SetOnDeactivate(const TNotifyEvent& event) { onDeactivate_ = event; }
 
     void SetParent(TWinControl* parent) override;
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     void BeforeDestruction() override;
@@ -111,6 +114,8 @@ private:
     friend class FormWidget;
     FormWidget* Window() const;
     void PlaceOnScreen();
+    // Sends WM_GETMINMAXINFO and keeps the tracking sizes it answers.
+    void QuerySizeLimits();
     void ApplyWindowFlags();
     void ApplyWindowState();
     // From the window: the user resized or moved it, or closed it, or it (de)activated.
@@ -131,6 +136,8 @@ private:
     bool modal_ = false;
     int modalResult_ = 0; // mrNone, mrOk, mrCancel...
     bool movingWindow_ = false;
+    QSize minTrackSize_{0, 0};         // outer pixels, from WM_GETMINMAXINFO
+    QSize maxTrackSize_{32767, 32767}; // outer pixels, from WM_GETMINMAXINFO
     TNotifyEvent onCreate_;
     TNotifyEvent onShow_;
     TNotifyEvent onHide_;

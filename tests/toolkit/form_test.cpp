@@ -2,6 +2,7 @@
 #include "toolkit/application.h"
 #include "toolkit/button.h"
 #include "platform/win_messages.h"
+#include "platform/win_records.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -42,6 +43,34 @@ TEST(Form, TheUserResizingTheWindowChangesTheOuterSizeByTheSameAmount) {
     QCoreApplication::processEvents();
     EXPECT_EQ(form->Width(), 444);
     EXPECT_EQ(form->Height(), 327);
+}
+
+TEST(Form, SizeLimitsComeFromWmGetMinMaxInfoAndBoundTheProgramAndTheUser) {
+    Owned<TForm> form(new TForm(nullptr));
+    form->SetBounds(4, 0, 167, 159);
+    int allowedHeight = 0; // 0: no limits yet, as before creation completes
+    form->BindMessage(win::WM_GETMINMAXINFO, [&allowedHeight](TMessage& message) {
+        if (allowedHeight == 0) return;
+        auto* info = message.RecordAs<win::MINMAXINFO>();
+        info->ptMinTrackSize = {167, allowedHeight};
+        info->ptMaxTrackSize = {167, allowedHeight};
+    });
+    form->SetHeight(300);
+    EXPECT_EQ(form->Height(), 300);
+
+    allowedHeight = 159;
+    form->Show();
+    EXPECT_EQ(form->Height(), 159) << "showing asks again";
+    form->SetBounds(4, 0, 400, 400);
+    EXPECT_EQ(form->Width(), 167);
+    EXPECT_EQ(form->Height(), 159);
+    EXPECT_EQ(form->Widget()->maximumSize(), QSize(159, 132)) << "what the user can drag to";
+    EXPECT_EQ(form->Widget()->minimumSize(), QSize(159, 132));
+
+    allowedHeight = 200; // the content grew: the window follows
+    form->SetHeight(200);
+    EXPECT_EQ(form->ClientHeight(), 173);
+    EXPECT_EQ(form->Widget()->maximumSize(), QSize(159, 173));
 }
 
 TEST(Form, CloseDoesWhatOnCloseDecides) {
