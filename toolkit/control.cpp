@@ -73,8 +73,6 @@ void TControl::ReleaseWidget() {
     }
 }
 
-void TControl::BeforeDestruction() { TComponent::BeforeDestruction(); }
-
 TComponent* TControl::ParentComponent() const { return parent_; }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -105,8 +103,8 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent_) {
         parent_->InsertControl(this);
         if (parentFont_) AdoptParentFont();
-        if (parentColor_) color_ = parent_->Color();
-        ApplyFontToWidget();
+        if (parentColor_) AdoptParentColor();
+        ApplyFontAndColorToWidget();
         HintChanged();
     } else {
         widget_->hide();
@@ -119,13 +117,20 @@ void TControl::SetParent(TWinControl* parent) {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const bool resized = width != width_ || height != height_;
+    BusyScope busy(this); // OnResize may free the control
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     UpdateWidgetGeometry();
     BoundsChanged();
+    if (resized) Resize();
     RequestParentAlign();
+}
+
+void TControl::Resize() {
+    if (!IsLoading()) onResize_(this);
 }
 
 void TControl::RequestParentAlign() {
@@ -148,6 +153,7 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetVisible(bool visible) {
     if (visible == visible_) return;
+    BusyScope busy(this); // a form's OnShow or OnHide may free it
     visible_ = visible;
     UpdateWidgetVisibility();
     VisibleChanged();
@@ -179,7 +185,7 @@ void TControl::SetParentFont(bool parentFont) {
     if (parentFont == parentFont_) return;
     parentFont_ = parentFont;
     if (parentFont_ && parent_) AdoptParentFont();
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
 }
 
 void TControl::AdoptParentFont() {
@@ -189,11 +195,11 @@ void TControl::AdoptParentFont() {
 }
 
 void TControl::FontChanged() {
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
     Invalidate();
 }
 
-void TControl::ApplyFontToWidget() {
+void TControl::ApplyFontAndColorToWidget() {
     // A control that takes its parent's font lets its widget inherit the parent widget's font, so that
     // a font change reaches a whole tree at Qt's cost, once.
     widget_->setFont(parentFont_ && parent_ ? QFont() : font_->ToQFont());
@@ -232,7 +238,7 @@ void TControl::AdoptParentColor() {
 }
 
 void TControl::ColorChanged() {
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
     Invalidate();
 }
 
@@ -297,7 +303,7 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
     return TComponent::eventFilter(watched, event);
 }
 
-bool TControl::HandleWidgetMouse(QEvent* event) {
+void TControl::HandleWidgetMouse(QEvent* event) {
     BusyScope busy(this);
     const auto& mouse = static_cast<QMouseEvent&>(*event);
     const QPoint at = mouse.position().toPoint() - (IsWindowed() ? static_cast<TWinControl*>(this)->ClientOrigin()
@@ -321,7 +327,6 @@ bool TControl::HandleWidgetMouse(QEvent* event) {
         MouseMove(ShiftOf(mouse), at.x(), at.y());
         break;
     }
-    return false;
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner, new CanvasWidget(this)) {}

@@ -98,6 +98,8 @@ public:
     void SetOnMouseUp(const TMouseEvent& event) { onMouseUp_ = event; }
     const TMouseMoveEvent& OnMouseMove() const { return onMouseMove_; }
     void SetOnMouseMove(const TMouseMoveEvent& event) { onMouseMove_ = event; }
+    const TNotifyEvent& OnResize() const { return onResize_; }
+    void SetOnResize(const TNotifyEvent& event) { onResize_ = event; }
 
     // Runs OnClick, as a click of the user does.
     virtual void Click();
@@ -113,10 +115,10 @@ protected:
     // widget becomes the control's own; the control frees it.
     TControl(TComponent* owner, QWidget* widget);
 
-    void BeforeDestruction() override;
-
     // Called after the matching property changed.
     virtual void BoundsChanged() {}
+    // The size changed; runs OnResize unless loading.
+    virtual void Resize();
     virtual void TextChanged();
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -145,9 +147,9 @@ private:
     friend class CanvasWidget;
     void AdoptParentFont();
     void AdoptParentColor();
-    void ApplyFontToWidget();
+    void ApplyFontAndColorToWidget();
     void RequestParentAlign();
-    bool HandleWidgetMouse(QEvent* event);
+    void HandleWidgetMouse(QEvent* event);
     void ReleaseWidget();
 
     QWidget* widget_;
@@ -173,6 +175,7 @@ private:
     TMouseEvent onMouseDown_;
     TMouseEvent onMouseUp_;
     TMouseMoveEvent onMouseMove_;
+    TNotifyEvent onResize_;
 };
 
 // A control without a window of its own: drawn on its parent, below the parent's windowed controls.
