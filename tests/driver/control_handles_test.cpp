@@ -55,7 +55,8 @@ TEST_F(ControlHandles, ARunOpensTwoHandlesPerCardOnTheCardsDevice) {
     EXPECT_EQ(open.param2, win::CALLBACK_WINDOW);
     const unsigned char expected[23] = {1, 0, 2,  0, 0x44, 0xAC, 0,   0,   0x10, 0xB1, 0x02, 0,
                                         4, 0, 16, 0, 4,    0,    'C', 'T', 'R',  'L',  0};
-    EXPECT_EQ(std::memcmp(open.format, expected, sizeof expected), 0);
+    EXPECT_EQ(std::memcmp(open.format, expected, sizeof expected - 1), 0);
+    EXPECT_EQ(std::memcmp(&driver::ControlOpenFormat, expected, sizeof expected), 0);
 
     driver::CloseControlRun(Direction::Output, 8, handles);
     EXPECT_EQ(handles, (std::array<win::HWAVE, 8>{}));

@@ -66,8 +66,7 @@ TEST_F(Discovery, FilesTheCardsDevicesAcrossDriversAndPassesOverOthers) {
         const auto opens = driver->CallsOf(win::WODM_OPEN);
         ASSERT_EQ(opens.size(), 1u);
         EXPECT_EQ(opens[0].param2, win::CALLBACK_NULL);
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(opens[0].format) + 18, 5),
-                  std::string("CTRL\0", 5));
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(opens[0].format) + 18, 4), "CTRL");
         EXPECT_EQ(driver->CallsOf(win::WODM_CLOSE).size(), 1u);
         EXPECT_EQ(driver->CallsOf(0x4011).at(0).instance, opens[0].instance);
     }

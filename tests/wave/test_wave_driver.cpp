@@ -40,7 +40,7 @@ void WriteBlock(win::DWORD_PTR address, const void* data, win::DWORD size) {
 void RecordFormat(TestWaveCall& call, const win::WAVEOPENDESC& open) {
     if (!open.lpFormat) return;
     const std::size_t size =
-        std::min(sizeof(win::WAVEFORMATEX) + open.lpFormat->cbSize + 1, sizeof call.format);
+        std::min(sizeof(win::WAVEFORMATEX) + open.lpFormat->cbSize, sizeof call.format);
     std::memcpy(call.format, open.lpFormat, size);
 }
 

@@ -32,7 +32,7 @@ struct TestWaveCall {
     win::DWORD_PTR param1;    // for an open: the description's callback
     win::DWORD_PTR param2;    // for an open: the open flags
     win::HWAVE wave;          // for an open: the handle in the description
-    unsigned char format[23]; // for an open: the format, with the byte after cbSize's bytes
+    unsigned char format[23]; // for an open: the format and the extra bytes that cbSize counts
 };
 
 extern "C" {
