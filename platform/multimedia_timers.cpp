@@ -70,8 +70,8 @@ private:
             const auto next = Earliest();
             if (next == timers_.end())
                 changed_.wait(lock);
-            else if (next->second.due > Clock::now())
-                changed_.wait_until(lock, next->second.due);
+            else if (const Clock::time_point due = next->second.due; due > Clock::now())
+                changed_.wait_until(lock, due); // a copy: the timer may be killed while this waits
             else
                 Fire(next, lock);
         }
