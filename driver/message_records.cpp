@@ -8,6 +8,24 @@ namespace {
 
 constexpr win::WORD MutedWord = 0xFFFF;
 
+// How a fader's positions sit in a pair's words.
+struct FaderScale {
+    int lowest;
+    int highest;
+    int shift; // bits from position to word
+};
+
+PositionPair PositionsOfPair(win::DWORD pair, int (*position)(win::WORD)) {
+    return {position(win::LOWORD(pair)), position(win::HIWORD(pair))};
+}
+
+win::DWORD PairOfPositions(int left, int right, FaderScale scale) {
+    const auto word = [&](int position) {
+        return win::WORD(std::clamp(position, scale.lowest, scale.highest) << scale.shift);
+    };
+    return win::MAKELONG(word(left), word(right));
+}
+
 // Levels are signed on the wire; a negative one is as quiet as silence.
 std::int32_t LevelAt(const void* word) {
     return std::clamp(static_cast<std::int32_t>(ReadBlockValue(word)), std::int32_t(0), LevelMax);
@@ -36,14 +54,11 @@ int GainPosition(win::WORD gainWord) {
 }
 
 PositionPair GainPositions(win::DWORD gainPair) {
-    return {GainPosition(win::LOWORD(gainPair)), GainPosition(win::HIWORD(gainPair))};
+    return PositionsOfPair(gainPair, GainPosition);
 }
 
 win::DWORD GainPairValue(int left, int right) {
-    const auto word = [](int position) {
-        return win::WORD(std::clamp(position, GainPositionMin, GainPositionMax) << 8);
-    };
-    return win::MAKELONG(word(left), word(right));
+    return PairOfPositions(left, right, {GainPositionMin, GainPositionMax, 8});
 }
 
 int VolumePosition(win::WORD volumeWord) {
@@ -51,14 +66,11 @@ int VolumePosition(win::WORD volumeWord) {
 }
 
 PositionPair VolumePositions(win::DWORD volumePair) {
-    return {VolumePosition(win::LOWORD(volumePair)), VolumePosition(win::HIWORD(volumePair))};
+    return PositionsOfPair(volumePair, VolumePosition);
 }
 
 win::DWORD VolumePairValue(int left, int right) {
-    const auto word = [](int position) {
-        return win::WORD(std::clamp(position, VolumePositionMin, VolumePositionMax) << 9);
-    };
-    return win::MAKELONG(word(left), word(right));
+    return PairOfPositions(left, right, {VolumePositionMin, VolumePositionMax, 9});
 }
 
 MutePair DecodeMutePair(win::DWORD mutePair) {

@@ -62,40 +62,42 @@ win::DWORD Close(win::DWORD_PTR user, win::UINT notification) {
     return win::MMSYSERR_NOERROR;
 }
 
+// The one device of a direction and the codes that reach it.
+struct Device {
+    win::UINT getNumDevs, getDevCaps, open, close; // messages
+    win::WORD product;
+    const char* name;
+    win::UINT opened, closed; // notifications
+};
+
+constexpr Device Input{win::WIDM_GETNUMDEVS, win::WIDM_GETDEVCAPS, win::WIDM_OPEN,   win::WIDM_CLOSE,
+                       InputProduct,         "On-board Audio In",  win::MM_WIM_OPEN, win::MM_WIM_CLOSE};
+constexpr Device Output{win::WODM_GETNUMDEVS, win::WODM_GETDEVCAPS, win::WODM_OPEN,   win::WODM_CLOSE,
+                        OutputProduct,        "On-board Audio Out", win::MM_WOM_OPEN, win::MM_WOM_CLOSE};
+
+template <class Caps>
+win::DWORD Message(const Device& of, win::UINT device, win::UINT message, win::DWORD_PTR user,
+                   win::DWORD_PTR param1, win::DWORD_PTR param2) {
+    if (message == of.getNumDevs) return 1;
+    if (device != 0) return win::MMSYSERR_BADDEVICEID;
+    if (message == of.getDevCaps) return FillCaps<Caps>(param1, param2, of.product, of.name);
+    if (message == of.open) return Open(user, param1, static_cast<win::DWORD>(param2), of.opened);
+    if (message == of.close) return Close(user, of.closed);
+    return win::MMSYSERR_NOTSUPPORTED;
+}
+
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) win::DWORD widMessage(win::UINT device, win::UINT message,
                                                                         win::DWORD_PTR user,
                                                                         win::DWORD_PTR param1,
                                                                         win::DWORD_PTR param2) {
-    if (message == win::WIDM_GETNUMDEVS) return 1;
-    if (device != 0) return win::MMSYSERR_BADDEVICEID;
-    switch (message) {
-    case win::WIDM_GETDEVCAPS:
-        return FillCaps<win::WAVEINCAPSA>(param1, param2, InputProduct, "On-board Audio In");
-    case win::WIDM_OPEN:
-        return Open(user, param1, static_cast<win::DWORD>(param2), win::MM_WIM_OPEN);
-    case win::WIDM_CLOSE:
-        return Close(user, win::MM_WIM_CLOSE);
-    default:
-        return win::MMSYSERR_NOTSUPPORTED;
-    }
+    return Message<win::WAVEINCAPSA>(Input, device, message, user, param1, param2);
 }
 
 extern "C" __attribute__((visibility("default"))) win::DWORD wodMessage(win::UINT device, win::UINT message,
                                                                         win::DWORD_PTR user,
                                                                         win::DWORD_PTR param1,
                                                                         win::DWORD_PTR param2) {
-    if (message == win::WODM_GETNUMDEVS) return 1;
-    if (device != 0) return win::MMSYSERR_BADDEVICEID;
-    switch (message) {
-    case win::WODM_GETDEVCAPS:
-        return FillCaps<win::WAVEOUTCAPSA>(param1, param2, OutputProduct, "On-board Audio Out");
-    case win::WODM_OPEN:
-        return Open(user, param1, static_cast<win::DWORD>(param2), win::MM_WOM_OPEN);
-    case win::WODM_CLOSE:
-        return Close(user, win::MM_WOM_CLOSE);
-    default:
-        return win::MMSYSERR_NOTSUPPORTED;
-    }
+    return Message<win::WAVEOUTCAPSA>(Output, device, message, user, param1, param2);
 }
