@@ -1,6 +1,7 @@
 // From the program's start to its tray icon in place, with the simulated card: the driver's states
 // through a configuration call, the three permanent windows read from their descriptions, the icon.
 #include "app/startup.h"
+#include "bench/private_home.h"
 #include "platform/tray.h"
 #include "platform/win_messages.h"
 #include "toolkit/application.h"
@@ -10,7 +11,6 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -46,14 +46,7 @@ BENCHMARK(StartToTrayIcon)->UseManualTime()->Unit(benchmark::kMillisecond)->Repe
 } // namespace
 
 int main(int argc, char** argv) {
-    char home[] = "/tmp/kova2-bench-XXXXXX";
-    if (!mkdtemp(home)) return 1;
-    setenv("KOVA2_HOME", home, 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication qtApplication(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(home);
-    return 0;
+    return RunBenchmarksInPrivateHome(argc, argv);
 }

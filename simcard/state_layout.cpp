@@ -50,6 +50,7 @@ CardStateLayout DefaultState() {
     for (int card = 0; card < kMaxCards; ++card) {
         WriteDefaultCardConfig(
             std::span(state.configArray).subspan(card * kCardConfigSize).first<kCardConfigSize>(), card);
+        state.hardware[card] = DefaultHardware(card);
     }
     return state;
 }
@@ -66,6 +67,17 @@ std::optional<std::string> StateProblem(const CardStateLayout& state) {
     }
     if (state.cardCount < 1 || state.cardCount > kMaxCards) {
         return "holds a card count of " + std::to_string(state.cardCount) + " (1 to 4 allowed)";
+    }
+    for (int card = 0; card < kMaxCards; ++card) {
+        if (auto problem = HardwareProblem(state.hardware[card])) {
+            return "holds " + *problem + " in card slot " + std::to_string(card + 1);
+        }
+        for (int other = 0; other < card; ++other) {
+            if (state.hardware[other].devNode == state.hardware[card].devNode) {
+                return "gives card slots " + std::to_string(other + 1) + " and " + std::to_string(card + 1) +
+                       " one device node";
+            }
+        }
     }
     return std::nullopt;
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Layout of the card's state file, which the program, the rundll host and the admin tool all map.
 // The file has a fixed size; a change of layout bumps kLayoutVersion, and a file of another version is
-// replaced by defaults. The hardware model (gains, volumes, mutes, routing, levels, lock rate, format)
-// takes its room from the reserved area in a later layout.
+// replaced by defaults.
 #include "simcard/config_records.h"
+#include "simcard/hardware_state.h"
 
 #include <array>
 #include <cstddef>
@@ -14,7 +14,7 @@
 namespace simcard {
 
 constexpr std::array<char, 8> kStateMagic = {'K', 'O', 'V', 'A', '2', 'S', 'I', 'M'};
-constexpr std::uint32_t kLayoutVersion = 1;
+constexpr std::uint32_t kLayoutVersion = 2;
 constexpr std::size_t kStateFileSize = 8192; // bytes, two pages
 
 struct StateHeader {
@@ -33,12 +33,15 @@ struct CardStateLayout {
     std::int32_t onTheFlyLatency;                   // last on-the-fly value, position × 1000 / 800
     std::array<std::byte, 12> padding;              // keeps the configuration array 64-byte aligned
     std::array<std::byte, kConfigArraySize> configArray;
-    std::array<std::byte, kStateFileSize - 64 - kConfigArraySize> reserved; // zero in this layout
+    std::array<CardHardware, kMaxCards> hardware; // per card slot, kept for slots past the count too
+    std::array<std::byte, kStateFileSize - 64 - kConfigArraySize - kMaxCards * sizeof(CardHardware)>
+        reserved; // zero in this layout
 };
 
 static_assert(sizeof(StateHeader) == 16);
 static_assert(offsetof(CardStateLayout, driverState) == 16);
 static_assert(offsetof(CardStateLayout, configArray) == 64);
+static_assert(offsetof(CardStateLayout, hardware) % alignof(CardHardware) == 0);
 static_assert(sizeof(CardStateLayout) == kStateFileSize);
 
 // A freshly installed card: driver ready, two healthy cards, plausible settings per card.

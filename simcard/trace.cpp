@@ -79,7 +79,10 @@ std::vector<TraceLine> ReadTrace() {
 }
 
 void TraceCall(std::string_view source, std::string_view call, std::string_view outcome) {
-    if (!TraceEnabled()) return;
+    if (TraceEnabled()) WriteTraceLine(source, call, outcome);
+}
+
+void WriteTraceLine(std::string_view source, std::string_view call, std::string_view outcome) {
     const std::string line = std::to_string(getpid()) + " " + std::string(source) + " " +
                              Escaped(Shortened(call, kMaxCallBytes)) + " -> " + Escaped(outcome) + "\n";
     const int fd = open(TracePath().c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);

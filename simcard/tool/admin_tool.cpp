@@ -1,5 +1,6 @@
 #include "simcard/tool/admin_tool.h"
 
+#include "platform/broadcast.h"
 #include "simcard/state_file.h"
 #include "simcard/tool/state_report.h"
 #include "simcard/trace.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdio>
 #include <iostream>
 #include <stdexcept>
 
@@ -14,6 +16,9 @@ namespace simcard {
 namespace {
 
 using Arguments = std::vector<std::string>;
+
+// The program may make two configuration calls before it answers, each allowed five seconds.
+constexpr std::chrono::milliseconds kRemovalAnswerTimeout{15000};
 
 // A bad argument: reported with the usage.
 struct UsageError : std::runtime_error {
@@ -81,18 +86,91 @@ void SetCardCount(const Arguments& parameters, std::ostream& out) {
     out << "cards " << count << '\n';
 }
 
-void SetCardState(const Arguments& parameters, std::ostream& out) {
-    const std::int32_t card = ParseInRange(parameters[0], 1, kMaxCards, "the card number");
-    const std::int32_t id = ParseErrorId(parameters[1]);
-    WithState([card, id](CardStateLayout& state) {
+std::int32_t ParseCardNumber(const std::string& text) {
+    return ParseInRange(text, 1, kMaxCards, "the card number");
+}
+
+// Runs fn(state, slot) for card number card (1..4), which must be installed.
+template <class Fn> void WithInstalledCard(std::int32_t card, Fn&& fn) {
+    WithState([&](CardStateLayout& state) {
         if (card > state.cardCount) {
             throw UsageError("card " + std::to_string(card) + " is not installed (" +
                              std::to_string(state.cardCount) + " cards); first run: kova2-card cards " +
                              std::to_string(card));
         }
-        state.cardStates[card - 1] = id;
+        fn(state, card - 1);
     });
+}
+
+void SetCardState(const Arguments& parameters, std::ostream& out) {
+    const std::int32_t card = ParseCardNumber(parameters[0]);
+    const std::int32_t id = ParseErrorId(parameters[1]);
+    WithInstalledCard(card, [id](CardStateLayout& state, int slot) { state.cardStates[slot] = id; });
     out << "card " << card << " state " << ErrorIdText(id) << '\n';
+}
+
+void SetLock(const Arguments& parameters, std::ostream& out) {
+    const std::int32_t card = ParseCardNumber(parameters[0]);
+    const std::int32_t rate = parameters[1] == "off" ? 0
+                                                     : ParseInRange(parameters[1], kLockRateMin, kLockRateMax,
+                                                                    "the lock rate in Hz");
+    WithInstalledCard(card,
+                      [rate](CardStateLayout& state, int slot) { state.hardware[slot].lockRate = rate; });
+    out << "card " << card << " digital input "
+        << (rate ? "locked to " + std::to_string(rate) + " Hz" : "without lock") << '\n';
+}
+
+// A per-card switch of the hardware: on writes -1, off 0.
+template <std::int32_t CardHardware::*Field>
+void SetCardSwitch(const Arguments& parameters, std::ostream& out, std::string_view onText,
+                   std::string_view offText) {
+    const std::int32_t card = ParseCardNumber(parameters[0]);
+    const bool on = ParseOnOff(parameters[1]);
+    WithInstalledCard(
+        card, [on](CardStateLayout& state, int slot) { state.hardware[slot].*Field = on ? kTrue : kFalse; });
+    out << "card " << card << ": " << (on ? onText : offText) << '\n';
+}
+
+void SetPlayback(const Arguments& parameters, std::ostream& out) {
+    SetCardSwitch<&CardHardware::playbackRunning>(parameters, out, "application playback running",
+                                                  "no application playback");
+}
+
+void SetRefuseRoute(const Arguments& parameters, std::ostream& out) {
+    SetCardSwitch<&CardHardware::refuseRoute>(parameters, out, "route changes refused",
+                                              "route changes allowed");
+}
+
+std::string DevNodeText(std::int32_t devNode) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(devNode));
+    return text;
+}
+
+std::string AnswerText(win::LRESULT answer) {
+    constexpr win::LRESULT kQueryDeny = 0x424D5144; // the one answer that keeps a device
+    return answer == kQueryDeny ? "refused" : "granted (" + std::to_string(answer) + ")";
+}
+
+void RequestRemoval(const Arguments& parameters, std::ostream& out) {
+    const std::int32_t card = ParseCardNumber(parameters[0]);
+    std::int32_t devNode = 0;
+    WithInstalledCard(
+        card, [&devNode](CardStateLayout& state, int slot) { devNode = state.hardware[slot].devNode; });
+    const std::string subject =
+        "card " + std::to_string(card) + " (device node " + DevNodeText(devNode) + ")";
+    const auto answers = platform::BroadcastDeviceChange(
+        platform::DeviceQueryRemove(static_cast<win::DWORD>(devNode)), kRemovalAnswerTimeout);
+    if (answers.listeners == 0) {
+        throw std::runtime_error("no program is listening: the removal request for " + subject +
+                                 " reached no one (is the Card Manager running for this user?)");
+    }
+    out << "removal request for " << subject << " sent to " << answers.listeners << " program(s)\n";
+    for (const win::LRESULT answer : answers.answers)
+        out << "  answer: " << AnswerText(answer) << '\n';
+    const auto silent = answers.listeners - static_cast<int>(answers.answers.size());
+    if (silent > 0)
+        out << "  " << silent << " did not answer within " << kRemovalAnswerTimeout.count() / 1000 << " s\n";
 }
 
 void SetReconfigurable(const Arguments& parameters, std::ostream& out) {
@@ -134,6 +212,11 @@ constexpr std::array kCommands = {
     AdminCommand{"card", "<n> <id>", "state of card n (error id, e.g. -30; 1 = ready)", 2, SetCardState},
     AdminCommand{"reconfigurable", "on|off", "whether the driver settings may change now", 1,
                  SetReconfigurable},
+    AdminCommand{"lock", "<n> <rate>|off", "digital input of card n locked to rate Hz, or no lock", 2,
+                 SetLock},
+    AdminCommand{"playback", "<n> on|off", "an application plays on card n's outputs", 2, SetPlayback},
+    AdminCommand{"refuse-route", "<n> on|off", "card n refuses playback source changes", 2, SetRefuseRoute},
+    AdminCommand{"remove", "<n>", "ask the running program to let card n go", 1, RequestRemoval},
     AdminCommand{"reset", "", "back to defaults: driver ready, two healthy cards", 0, Reset},
     AdminCommand{"trace", "on|off|clear|show", "record the calls the card receives", 1, Trace},
     AdminCommand{"help", "", "this text", 0, Help},

@@ -49,6 +49,7 @@ constexpr std::array kConfigFields = {
 
 constexpr int kLabelWidth = 28;
 constexpr int kColumnWidth = 10;
+constexpr int kHardwareColumnWidth = 14;
 
 std::string FieldText(const ConfigField& field, std::int32_t value) {
     if (field.kind == FieldKind::Number) return std::to_string(value);
@@ -65,12 +66,20 @@ void Line(std::ostream& out, std::string_view label, const std::string& value) {
 }
 
 // A label and one column per card; the last column is not padded.
-void Row(std::ostream& out, std::string_view label, const std::vector<std::string>& columns) {
+void Row(std::ostream& out, std::string_view label, const std::vector<std::string>& columns,
+         int columnWidth = kColumnWidth) {
     out << std::left << std::setw(kLabelWidth) << label;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        out << std::setw(i + 1 < columns.size() ? kColumnWidth : 0) << columns[i];
+        out << std::setw(i + 1 < columns.size() ? columnWidth : 0) << columns[i];
     }
     out << '\n';
+}
+
+std::vector<std::string> CardHeader(const CardStateLayout& state) {
+    std::vector<std::string> header;
+    for (int card = 0; card < state.cardCount; ++card)
+        header.push_back("card " + std::to_string(card + 1));
+    return header;
 }
 
 void ReportStates(std::ostream& out, const CardStateLayout& state) {
@@ -89,11 +98,8 @@ void ReportStates(std::ostream& out, const CardStateLayout& state) {
 }
 
 void ReportConfiguration(std::ostream& out, const CardStateLayout& state) {
-    std::vector<std::string> header;
-    for (int card = 0; card < state.cardCount; ++card)
-        header.push_back("card " + std::to_string(card + 1));
     out << '\n';
-    Row(out, "configuration", header);
+    Row(out, "configuration", CardHeader(state));
     for (const ConfigField& field : kConfigFields) {
         std::vector<std::string> values;
         for (int card = 0; card < state.cardCount; ++card) {
@@ -101,6 +107,81 @@ void ReportConfiguration(std::ostream& out, const CardStateLayout& state) {
             values.push_back(FieldText(field, LoadInt32(record + field.offset)));
         }
         Row(out, field.name, values);
+    }
+}
+
+std::string Pair(int left, int right) {
+    return std::to_string(left) + "/" + std::to_string(right);
+}
+
+std::string MutePair(const std::array<std::uint16_t, 2>& mutes) {
+    return std::string(mutes[0] ? "yes" : "no") + "/" + (mutes[1] ? "yes" : "no");
+}
+
+std::string Monitoring(const std::array<std::uint8_t, 3>& inputState) {
+    static constexpr std::array kWhen = {"never", "rec", "punch"};
+    return std::string(inputState[1] == kMonitorToAnalogOut ? "ana " : "dig ") + kWhen.at(inputState[2]);
+}
+
+std::string SourceText(std::uint8_t source, std::string_view otherOutput) {
+    static constexpr std::array kSources = {"application", "", "analog in", "digital in"};
+    return source == kSourceOtherOutput ? std::string(otherOutput) : kSources.at(source);
+}
+
+using HardwareText = std::string (*)(const CardHardware&);
+
+struct HardwareRow {
+    std::string_view label;
+    HardwareText text;
+};
+
+const std::array kHardwareRows = {
+    HardwareRow{"device node",
+                [](const CardHardware& h) {
+                    std::ostringstream text;
+                    text << "0x" << std::hex << std::uppercase << std::setw(8) << std::setfill('0')
+                         << h.devNode;
+                    return text.str();
+                }},
+    HardwareRow{
+        "digital input lock",
+        [](const CardHardware& h) { return h.lockRate ? std::to_string(h.lockRate) + " Hz" : "no lock"; }},
+    HardwareRow{"digital input select",
+                [](const CardHardware& h) {
+                    static constexpr std::array kInputs = {"", "optical", "electrical", "CD"};
+                    return std::string(kInputs.at(h.digitalInputState[0]));
+                }},
+    HardwareRow{"application playback", [](const CardHardware& h) { return YesNo(h.playbackRunning); }},
+    HardwareRow{"route changes",
+                [](const CardHardware& h) { return std::string(h.refuseRoute ? "refused" : "allowed"); }},
+    HardwareRow{"input gain L/R (31..164)",
+                [](const CardHardware& h) { return Pair(h.inputGain[0] >> 8, h.inputGain[1] >> 8); }},
+    HardwareRow{"input mute L/R", [](const CardHardware& h) { return MutePair(h.inputMute); }},
+    HardwareRow{"output volume L/R (4..127)",
+                [](const CardHardware& h) { return Pair(h.outputVolume[0] >> 9, h.outputVolume[1] >> 9); }},
+    HardwareRow{"output mute L/R", [](const CardHardware& h) { return MutePair(h.outputMute); }},
+    HardwareRow{"analog input monitoring",
+                [](const CardHardware& h) { return Monitoring(h.analogInputState); }},
+    HardwareRow{"digital input monitoring",
+                [](const CardHardware& h) { return Monitoring(h.digitalInputState); }},
+    HardwareRow{"analog output plays",
+                [](const CardHardware& h) { return SourceText(h.analogOutputSource, "digital out"); }},
+    HardwareRow{"digital output plays",
+                [](const CardHardware& h) { return SourceText(h.digitalOutputSource, "analog out"); }},
+    HardwareRow{"digital output format",
+                [](const CardHardware& h) {
+                    return std::string(h.digitalFormat == kFormatAudio ? "audio" : "non-audio");
+                }},
+};
+
+void ReportHardware(std::ostream& out, const CardStateLayout& state) {
+    out << '\n';
+    Row(out, "hardware", CardHeader(state), kHardwareColumnWidth);
+    for (const HardwareRow& row : kHardwareRows) {
+        std::vector<std::string> values;
+        for (int card = 0; card < state.cardCount; ++card)
+            values.push_back(row.text(state.hardware[card]));
+        Row(out, row.label, values, kHardwareColumnWidth);
     }
 }
 
@@ -116,6 +197,7 @@ std::string StateReport(const CardStateLayout& state, const std::filesystem::pat
     std::ostringstream out;
     Line(out, "state file", file.string() + " (layout " + std::to_string(state.header.layoutVersion) + ")");
     ReportStates(out, state);
+    ReportHardware(out, state);
     ReportConfiguration(out, state);
     return out.str();
 }

@@ -1,71 +1,18 @@
 #include "platform/paths.h"
 #include "tests/simcard/fresh_card.h"
 #include "tests/simcard/heap_block.h"
+#include "tests/simcard/tool_run.h"
+#include "tests/simcard/wave_client.h"
 
-#include <fcntl.h>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sstream>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace simcard {
 namespace {
 
 using testing::ElementsAre;
 using testing::HasSubstr;
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::filesystem::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
-
-// Runs the built kova2-card with the test's environment (and so its private runtime folder), or with
-// KOVA2_HOME set to home when given.
-ToolRun RunTool(std::vector<std::string> arguments, const std::string& home = {}) {
-    const std::string program = (platform::ExecutableDir() / "kova2-card").string();
-    const auto outPath = platform::RuntimeDir() / "tool.out";
-    const auto errPath = platform::RuntimeDir() / "tool.err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable; ++variable) {
-        if (home.empty() || std::string_view(*variable).rfind("KOVA2_HOME=", 0) != 0)
-            environment.push_back(*variable);
-    }
-    if (!home.empty()) environment.push_back("KOVA2_HOME=" + home);
-    std::vector<char*> envp;
-    for (auto& variable : environment)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
-    pid_t pid;
-    ToolRun run;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = Slurp(outPath);
-    run.err = Slurp(errPath);
-    return run;
-}
 
 class AdminToolTest : public FreshCard {
 protected:
@@ -117,7 +64,13 @@ TEST_F(AdminToolTest, BadArgumentsGiveAMessageTheUsageAndNoChange) {
                                                             {"state", "99999999999"},
                                                             {"reconfigurable", "maybe"},
                                                             {"trace", "sideways"},
-                                                            {"show", "all"}};
+                                                            {"show", "all"},
+                                                            {"lock", "1", "7999"},
+                                                            {"lock", "1", "on"},
+                                                            {"lock", "3", "48000"},
+                                                            {"playback", "1", "yes"},
+                                                            {"refuse-route", "0", "on"},
+                                                            {"remove", "3"}};
     for (const auto& call : badCalls) {
         SCOPED_TRACE(testing::PrintToString(call));
         const ToolRun run = RunTool(call);
@@ -128,6 +81,35 @@ TEST_F(AdminToolTest, BadArgumentsGiveAMessageTheUsageAndNoChange) {
     EXPECT_THAT(GetStates(), ElementsAre(1, 1, 1, 0, 0));
     EXPECT_FALSE(TraceEnabled());
     EXPECT_EQ(RunTool({"help"}).exitCode, 0);
+}
+
+TEST_F(AdminToolTest, HardwareChangesReachTheWaveMessages) {
+    EXPECT_EQ(RunTool({"lock", "2", "off"}).exitCode, 0);
+    EXPECT_EQ(RunTool({"lock", "1", "48000"}).exitCode, 0);
+    EXPECT_EQ(RunTool({"playback", "2", "on"}).exitCode, 0);
+    EXPECT_EQ(RunTool({"refuse-route", "2", "on"}).exitCode, 0);
+
+    EXPECT_EQ(ControlHandle(Direction::Input, DigitalDevice(0)).Read32(wave_code::kGetLockRate), 48000u);
+    EXPECT_EQ(ControlHandle(Direction::Input, DigitalDevice(1)).Read32(wave_code::kGetLockRate), 0u);
+    const ControlHandle output(Direction::Output, AnalogDevice(1));
+    EXPECT_EQ(output.Read<4>(wave_code::kGetRoute)[3], std::byte{1}) << "the playing application";
+    EXPECT_EQ(output.Send(wave_code::kSetRoute, kSourceAnalogInput), win::MMSYSERR_ALLOCATED);
+
+    const ToolRun show = RunTool({"show"});
+    EXPECT_THAT(show.out, HasSubstr("digital input lock          48000 Hz      no lock\n"));
+    EXPECT_THAT(show.out, HasSubstr("application playback        no            yes\n"));
+    EXPECT_THAT(show.out, HasSubstr("route changes               allowed       refused\n"));
+
+    EXPECT_EQ(RunTool({"playback", "2", "off"}).exitCode, 0);
+    EXPECT_EQ(RunTool({"refuse-route", "2", "off"}).exitCode, 0);
+    EXPECT_EQ(output.Send(wave_code::kSetRoute, kSourceAnalogInput), 0u);
+}
+
+TEST_F(AdminToolTest, ARemovalRequestWithNoProgramListeningFails) {
+    const ToolRun run = RunTool({"remove", "2"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err, HasSubstr("no program is listening"));
+    EXPECT_THAT(run.err, HasSubstr("card 2 (device node 0x00C1F8E0)"));
 }
 
 TEST_F(AdminToolTest, ADamagedStateFileIsReportedAndReplaced) {

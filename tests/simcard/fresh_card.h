@@ -19,11 +19,16 @@ inline std::vector<std::int32_t> Int32Fields(const std::vector<std::byte>& recor
 class FreshCard : public testing::Test {
 protected:
     void SetUp() override {
+        ResetCard();
+        SetTraceEnabled(false);
+        ClearTrace();
+    }
+
+    // For fixtures whose members need the default card before SetUp runs.
+    static void ResetCard() {
         testing::internal::CaptureStderr(); // the first test of a run creates the file and says so
         ProcessCardState().Access([](CardStateLayout& state) { state = DefaultState(); });
         testing::internal::GetCapturedStderr();
-        SetTraceEnabled(false);
-        ClearTrace();
     }
 
     template <class Fn> decltype(auto) Card(Fn&& fn) {

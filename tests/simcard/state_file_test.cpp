@@ -137,11 +137,17 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"Grown", [](const fs::path& path) { fs::resize_file(path, 3 * kStateFileSize); },
                "24576 bytes"},
         Damage{"Garbage", [](const fs::path& path) { Overwrite(path, 0, "garbage!"); }, "not a card state"},
-        Damage{"WrongVersion", [](const fs::path& path) { Overwrite(path, 8, std::string("\x02\0\0\0", 4)); },
-               "layout version 2"},
+        Damage{"WrongVersion", [](const fs::path& path) { Overwrite(path, 8, std::string("\x01\0\0\0", 4)); },
+               "layout version 1 instead of 2"},
         Damage{"CardCountOutOfRange",
                [](const fs::path& path) { Overwrite(path, offsetof(CardStateLayout, cardCount), "\x09"); },
                "card count of 9"},
+        Damage{"GainOutOfRange",
+               [](const fs::path& path) {
+                   Overwrite(path, offsetof(CardStateLayout, hardware) + 2 * sizeof(CardHardware) + 1,
+                             "\x05");
+               },
+               "input gain outside the fader's range in card slot 3"},
         Damage{"ReplacedByAnotherFile",
                [](const fs::path& path) {
                    fs::remove(path);

@@ -1,0 +1,288 @@
+#include "simcard/private_messages.h"
+
+#include "platform/wow16.h"
+#include "simcard/programme_signal.h"
+#include "simcard/wave_codes.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace simcard {
+namespace {
+
+using Record = std::array<std::byte, 4>;
+
+constexpr std::uint8_t kRouteChannels = 2;
+constexpr int kMaxCount = 255; // byte 3 of a route record
+
+// The card's hardware seen by one message: a copy that becomes the card's when the message succeeds.
+struct Context {
+    HandleNumber handle;
+    CardDevice device;
+    CardHardware& hardware;
+    HandleTable& handles;
+    std::int64_t timeMs;
+};
+
+using Handler = MessageResult (*)(Context&, win::DWORD_PTR);
+
+std::string Hex(win::DWORD_PTR value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+MessageResult WriteBlock(win::DWORD_PTR address, const void* bytes, std::size_t size) {
+    void* block = address > 0xFFFFFFFF ? nullptr
+                                       : win::WOWGetVDMPointer(static_cast<win::DWORD>(address),
+                                                               static_cast<win::DWORD>(size), win::TRUE);
+    if (!block) {
+        return Refused(win::MMSYSERR_INVALPARAM,
+                       "block " + Hex(address) + " does not hold " + std::to_string(size) + " bytes");
+    }
+    std::memcpy(block, bytes, size);
+    return Done();
+}
+
+MessageResult WriteRecord(win::DWORD_PTR address, const Record& record) {
+    return WriteBlock(address, record.data(), record.size());
+}
+
+MessageResult WriteValue(win::DWORD_PTR address, std::int32_t value) {
+    return WriteBlock(address, &value, sizeof value);
+}
+
+Record Bytes(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
+    return {std::byte{b0}, std::byte{b1}, std::byte{b2}, std::byte{b3}};
+}
+
+Record Words(const std::array<std::uint16_t, 2>& words) {
+    Record record;
+    std::memcpy(record.data(), words.data(), record.size());
+    return record;
+}
+
+// Applies a value message: set receives the 32-bit value, which must fit.
+template <class Set> MessageResult WithValue(win::DWORD_PTR param, Set&& set) {
+    if (param > 0xFFFFFFFF)
+        return Refused(win::MMSYSERR_INVALPARAM, "value " + Hex(param) + " is wider than 32 bits");
+    return set(static_cast<win::DWORD>(param));
+}
+
+std::array<std::uint16_t, 2> SplitWords(win::DWORD value) {
+    return {win::LOWORD(value), win::HIWORD(value)};
+}
+
+std::array<std::uint16_t, 2> MuteWords(win::DWORD value) {
+    auto mute = [](std::uint16_t word) -> std::uint16_t { return word ? 0xFFFF : 0; };
+    return {mute(win::LOWORD(value)), mute(win::HIWORD(value))};
+}
+
+std::array<std::uint8_t, 3>& InputState(Context& context) {
+    return context.device.kind == DeviceKind::Analog ? context.hardware.analogInputState
+                                                     : context.hardware.digitalInputState;
+}
+
+std::uint8_t& Source(Context& context) {
+    return context.device.kind == DeviceKind::Analog ? context.hardware.analogOutputSource
+                                                     : context.hardware.digitalOutputSource;
+}
+
+std::uint8_t PathUsers(const Context& context) {
+    const int users =
+        context.handles.MeteringHandles({Direction::Input, context.device.kind, context.device.card}) +
+        (context.hardware.playbackRunning ? 1 : 0);
+    return static_cast<std::uint8_t>(std::min(users, kMaxCount));
+}
+
+MessageResult GetGains(Context& context, win::DWORD_PTR param) {
+    return WriteRecord(param, Words(context.hardware.inputGain));
+}
+
+MessageResult SetGains(Context& context, win::DWORD_PTR param) {
+    return WithValue(param, [&](win::DWORD value) {
+        context.hardware.inputGain = SplitWords(value);
+        return Done();
+    });
+}
+
+MessageResult GetInputMutes(Context& context, win::DWORD_PTR param) {
+    return WriteRecord(param, Words(context.hardware.inputMute));
+}
+
+MessageResult SetInputMutes(Context& context, win::DWORD_PTR param) {
+    return WithValue(param, [&](win::DWORD value) {
+        context.hardware.inputMute = MuteWords(value);
+        return Done();
+    });
+}
+
+MessageResult GetVolume(Context& context, win::DWORD_PTR param) {
+    return WriteRecord(param, Words(context.hardware.outputVolume));
+}
+
+MessageResult SetVolume(Context& context, win::DWORD_PTR param) {
+    return WithValue(param, [&](win::DWORD value) {
+        context.hardware.outputVolume = SplitWords(value);
+        return Done();
+    });
+}
+
+MessageResult GetOutputMutes(Context& context, win::DWORD_PTR param) {
+    return WriteRecord(param, Words(context.hardware.outputMute));
+}
+
+MessageResult SetOutputMutes(Context& context, win::DWORD_PTR param) {
+    return WithValue(param, [&](win::DWORD value) {
+        context.hardware.outputMute = MuteWords(value);
+        return Done();
+    });
+}
+
+MessageResult GetInputState(Context& context, win::DWORD_PTR param) {
+    const auto& state = InputState(context);
+    const bool signal = context.device.kind == DeviceKind::Analog || context.hardware.lockRate != 0;
+    return WriteRecord(param, Bytes(state[0], state[1], state[2], signal ? 1 : 0));
+}
+
+MessageResult SetInputState(Context& context, win::DWORD_PTR param) {
+    return WithValue(param, [&](win::DWORD value) {
+        auto& state = InputState(context);
+        for (std::size_t byte = 0; byte < state.size(); ++byte)
+            state[byte] = static_cast<std::uint8_t>(value >> (8 * byte));
+        return Done();
+    });
+}
+
+MessageResult StartMeter(Context& context, win::DWORD_PTR) {
+    context.handles.SetMetering(context.handle, true);
+    return Done();
+}
+
+MessageResult StopMeter(Context& context, win::DWORD_PTR) {
+    context.handles.SetMetering(context.handle, false);
+    return Done();
+}
+
+MessageResult ReadLevel(Context& context, win::DWORD_PTR param) {
+    const bool metered = context.handles.MeteringHandles(context.device) > 0;
+    const StereoLevel level =
+        metered ? DeviceLevel(context.hardware, context.device, context.timeMs) : StereoLevel{};
+    const std::array<std::int32_t, 2> block = {level.left, level.right};
+    MessageResult written = WriteBlock(param, block.data(), sizeof block);
+    if (written.result == win::MMSYSERR_NOERROR && !metered) {
+        return Refused(win::MMSYSERR_NOTENABLED, "metering is not running on this device");
+    }
+    return written;
+}
+
+MessageResult GetLockRate(Context& context, win::DWORD_PTR param) {
+    return WriteValue(param, context.hardware.lockRate);
+}
+
+MessageResult GetRoute(Context& context, win::DWORD_PTR param) {
+    const auto kind = static_cast<std::uint8_t>(context.device.kind);
+    return WriteRecord(param, Bytes(Source(context), kRouteChannels, kind, PathUsers(context)));
+}
+
+MessageResult SetRoute(Context& context, win::DWORD_PTR param) {
+    return WithValue(param, [&](win::DWORD value) {
+        const auto source = static_cast<std::uint8_t>(value & 0xFF);
+        if (context.hardware.refuseRoute && source != Source(context)) {
+            return Refused(win::MMSYSERR_ALLOCATED, "route changes are refused");
+        }
+        Source(context) = source;
+        return Done();
+    });
+}
+
+MessageResult GetFormat(Context& context, win::DWORD_PTR param) {
+    return WriteValue(param, context.hardware.digitalFormat);
+}
+
+MessageResult SetFormat(Context& context, win::DWORD_PTR param) {
+    return WithValue(param, [&](win::DWORD value) {
+        context.hardware.digitalFormat = static_cast<std::int32_t>(value);
+        return Done();
+    });
+}
+
+MessageResult GetDevNode(Context& context, win::DWORD_PTR param) {
+    return WriteValue(param, context.hardware.devNode);
+}
+
+struct MessageEntry {
+    Direction direction;
+    win::UINT code;
+    std::optional<DeviceKind> kind; // the one kind of device that takes it; both when empty
+    Handler run;
+};
+
+constexpr auto kAnalog = DeviceKind::Analog;
+constexpr auto kDigital = DeviceKind::Digital;
+constexpr std::optional<DeviceKind> kBoth;
+constexpr auto kIn = Direction::Input;
+constexpr auto kOut = Direction::Output;
+
+constexpr std::array kMessages = {
+    MessageEntry{kIn, wave_code::kGetGains, kAnalog, GetGains},
+    MessageEntry{kIn, wave_code::kSetGains, kAnalog, SetGains},
+    MessageEntry{kIn, wave_code::kGetInputState, kBoth, GetInputState},
+    MessageEntry{kIn, wave_code::kSetInputState, kBoth, SetInputState},
+    MessageEntry{kIn, wave_code::kStartInputMeter, kBoth, StartMeter},
+    MessageEntry{kIn, wave_code::kStopInputMeter, kBoth, StopMeter},
+    MessageEntry{kIn, wave_code::kReadInputLevel, kBoth, ReadLevel},
+    MessageEntry{kIn, wave_code::kGetLockRate, kDigital, GetLockRate},
+    MessageEntry{kIn, wave_code::kGetInputMutes, kAnalog, GetInputMutes},
+    MessageEntry{kIn, wave_code::kSetInputMutes, kAnalog, SetInputMutes},
+    MessageEntry{kOut, wave_code::kGetVolume, kAnalog, GetVolume},
+    MessageEntry{kOut, wave_code::kSetVolume, kAnalog, SetVolume},
+    MessageEntry{kOut, wave_code::kGetOutputMutes, kAnalog, GetOutputMutes},
+    MessageEntry{kOut, wave_code::kSetOutputMutes, kAnalog, SetOutputMutes},
+    MessageEntry{kOut, wave_code::kStartOutputMeter, kBoth, StartMeter},
+    MessageEntry{kOut, wave_code::kStopOutputMeter, kBoth, StopMeter},
+    MessageEntry{kOut, wave_code::kReadOutputLevel, kBoth, ReadLevel},
+    MessageEntry{kOut, wave_code::kGetRoute, kBoth, GetRoute},
+    MessageEntry{kOut, wave_code::kSetRoute, kBoth, SetRoute},
+    MessageEntry{kOut, wave_code::kGetFormat, kDigital, GetFormat},
+    MessageEntry{kOut, wave_code::kSetFormat, kDigital, SetFormat},
+    MessageEntry{kOut, wave_code::kGetDevNode, kBoth, GetDevNode},
+};
+
+const MessageEntry* FindMessage(Direction direction, win::UINT code) {
+    const auto found = std::ranges::find_if(kMessages, [&](const MessageEntry& entry) {
+        return entry.direction == direction && entry.code == code;
+    });
+    return found == kMessages.end() ? nullptr : &*found;
+}
+
+} // namespace
+
+MessageResult PrivateMessage(HandleNumber handle, const CardDevice& device, win::UINT message,
+                             win::DWORD_PTR param, CardStateLayout& state, HandleTable& handles,
+                             std::int64_t timeMs) {
+    const MessageEntry* entry = FindMessage(device.direction, message);
+    if (!entry) return Refused(win::MMSYSERR_NOTSUPPORTED, "the card has no such message");
+    if (entry->kind && *entry->kind != device.kind) {
+        return Refused(win::MMSYSERR_NOTSUPPORTED, "not a message for " + DeviceName(device));
+    }
+    if (device.card >= state.cardCount) {
+        return Refused(win::MMSYSERR_NODRIVER,
+                       "card " + std::to_string(device.card + 1) + " is no longer installed");
+    }
+    CardHardware& installed = state.hardware[device.card];
+    CardHardware candidate = installed;
+    Context context{handle, device, candidate, handles, timeMs};
+    MessageResult result = entry->run(context, param);
+    if (result.result != win::MMSYSERR_NOERROR || candidate == installed) return result;
+    if (auto problem = HardwareProblem(candidate)) {
+        return Refused(win::MMSYSERR_INVALPARAM, Hex(param) + " would leave the card with " + *problem);
+    }
+    installed = candidate;
+    return result;
+}
+
+} // namespace simcard
