@@ -1,15 +1,20 @@
+#include "toolkit/edit.h"
 #include "toolkit/form.h"
+#include "toolkit/group_box.h"
 #include "toolkit/panel.h"
 #include "toolkit/radio_button.h"
 #include "toolkit/scroll_box.h"
+#include "toolkit/shape.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/timer.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QStringList>
 #include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace tk;
@@ -131,6 +136,44 @@ TEST(Timer, RunsOnTimerWhileEnabledWithAHandler) {
     const int stopped = ticks;
     QTest::qWait(30);
     EXPECT_EQ(ticks, stopped);
+}
+
+QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+
+TEST(StandardControls, DrawTheClassicWay) {
+    Owned<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(TFormBorderStyle::bsNone);
+    form->SetBounds(0, 0, 200, 120);
+    auto* group = Add<TGroupBox>(form.get(), form.get(), "grpClock");
+    group->SetBounds(4, 4, 120, 70);
+    group->SetCaption("Takt&quelle");
+    auto* radio = Add<TRadioButton>(form.get(), group, "btnIntern");
+    radio->SetBounds(8, 18, 100, 17);
+    radio->SetCaption("Intern");
+    radio->SetChecked(true);
+    auto* up = Add<TSpeedButton>(form.get(), form.get(), "btnUp");
+    up->SetBounds(130, 10, 20, 16);
+    up->SetCaption("M");
+    auto* down = Add<TSpeedButton>(form.get(), form.get(), "btnDown");
+    down->SetBounds(160, 10, 20, 16);
+    down->SetCaption("M");
+    down->SetGroupIndex(2);
+    down->SetDown(true);
+    auto* shape = Add<TShape>(form.get(), form.get(), "shLed");
+    shape->SetBounds(130, 40, 20, 20);
+    shape->Brush()->SetColor(clRed);
+    auto* edit = Add<TEdit>(form.get(), form.get(), "edName");
+    edit->SetBounds(4, 80, 120, 21);
+    edit->SetText("Kova 2");
+    form->Show();
+    const QImage image = form->Widget()->grab().toImage();
+    if (const QByteArray dir = qgetenv("KOVA2_SNAPSHOT_DIR"); !dir.isEmpty())
+        image.save(QDir(QString::fromLocal8Bit(dir)).filePath("standard-controls.png"));
+    EXPECT_EQ(Pixel(image, 130, 10), 0xFFFFFFu) << "raised: highlight top left";
+    EXPECT_EQ(Pixel(image, 149, 25), 0x000000u) << "raised: dark shadow bottom right";
+    EXPECT_EQ(Pixel(image, 160, 10), 0x000000u) << "down: dark shadow top left";
+    EXPECT_EQ(Pixel(image, 140, 50), 0xFF0000u) << "the brush fills the shape";
+    EXPECT_EQ(Pixel(image, 4, 60), 0x808080u) << "etched frame of the group box";
 }
 
 } // namespace
