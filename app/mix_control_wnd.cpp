@@ -5,10 +5,12 @@
 #include "platform/message_box.h"
 #include "toolkit/icons.h"
 #include "platform/win_messages.h"
+#include "controls/control_classes.h"
 
 namespace app {
 
 TMixControlWnd::TMixControlWnd(tk::TComponent* owner) : TForm(owner, QStringLiteral(":/forms/Mixctrl.form")) {
+    controls::RegisterControlClasses(); // the description uses them
     ControlWindow = this;
     BindMessage(win::WM_TRAYNOTIFY, this, &TMixControlWnd::WMTrayNotify);
 }

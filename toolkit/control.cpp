@@ -36,6 +36,19 @@ TShiftState ShiftOf(const QMouseEvent& event) {
     return shift;
 }
 
+Qt::CursorShape ToQCursor(TCursor cursor) {
+    switch (cursor) {
+    case TCursor::crCross: return Qt::CrossCursor;
+    case TCursor::crIBeam: return Qt::IBeamCursor;
+    case TCursor::crSizeWE: return Qt::SizeHorCursor;
+    case TCursor::crSizeNS: return Qt::SizeVerCursor;
+    case TCursor::crHourGlass: return Qt::WaitCursor;
+    case TCursor::crNo: return Qt::ForbiddenCursor;
+    case TCursor::crHandPoint: return Qt::PointingHandCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
 // The short part of a hint written "short|long".
 QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
 
@@ -127,6 +140,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     BoundsChanged();
     if (resized) Resize();
     RequestParentAlign();
+    if (parent_) parent_->ChildBoundsChanged(this);
 }
 
 void TControl::Resize() {
@@ -242,6 +256,11 @@ void TControl::ColorChanged() {
     Invalidate();
 }
 
+void TControl::SetCursor(TCursor cursor) {
+    cursor_ = cursor;
+    widget_->setCursor(ToQCursor(cursor));
+}
+
 void TControl::SetHint(const QString& hint) {
     if (hint == hint_) return;
     hint_ = hint;
@@ -316,7 +335,7 @@ void TControl::HandleWidgetMouse(QEvent* event) {
     case QEvent::MouseButtonRelease:
         MouseUp(ButtonOf(mouse.button()), ShiftOf(mouse), at.x(), at.y());
         // Qt's own buttons report their clicks; a control that draws itself is clicked here.
-        if (drawsItself && mouse.button() == Qt::LeftButton && widget_->rect().contains(mouse.position().toPoint()))
+        if (drawsItself && ClicksOnRelease() && mouse.button() == Qt::LeftButton && widget_->rect().contains(mouse.position().toPoint()))
             Click();
         break;
     case QEvent::MouseButtonDblClick:

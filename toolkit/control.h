@@ -81,6 +81,9 @@ public:
     bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool parentColor);
 
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
+
     const QString& Hint() const { return hint_; }
     void SetHint(const QString& hint);
     bool ShowHint() const { return showHint_; }
@@ -129,6 +132,9 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void DblClick();
+    // Whether a left-button release inside a self-drawn control runs Click; controls that decide on
+    // their own click in MouseUp say no.
+    virtual bool ClicksOnRelease() const { return true; }
 
     // Paints the whole widget; windowed controls add their border around Paint.
     virtual void PaintWidget(QPainter& painter) { Paint(painter); }
@@ -167,6 +173,7 @@ private:
     bool adoptingFont_ = false;
     TColor color_ = clBtnFace;
     bool parentColor_ = true;
+    TCursor cursor_ = TCursor::crDefault;
     QString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
