@@ -2,10 +2,12 @@
 
 #include "app/process_state.h"
 #include "toolkit/label.h"
+#include "controls/control_classes.h"
 
 namespace app {
 
 TAboutBox::TAboutBox(tk::TComponent* owner) : TForm(owner, QStringLiteral(":/forms/about.form")) {
+    controls::RegisterControlClasses(); // the description uses them
     AboutBox = this;
 }
 

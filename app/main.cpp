@@ -1,6 +1,7 @@
 // The Kova 2 Card Manager: a tray program that controls up to four Kova 2 cards.
 #include "app/startup.h"
 #include "toolkit/application.h"
+#include "toolkit/broadcast_receiver.h"
 #include "toolkit/errors.h"
 #include "toolkit/session_end.h"
 #include "toolkit/tray_host.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     tk::Owned<tk::TApplication> application(new tk::TApplication);
     tk::TrayHost trayHost;
     tk::SessionEndWatcher sessionEnd;
+    tk::BroadcastReceiver broadcasts;
     application->SetTitle(QStringLiteral("Kova 2 Manager"));
     try {
         app::RunStartup();

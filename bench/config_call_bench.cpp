@@ -1,5 +1,6 @@
 // One configuration call round trip: two 16-bit blocks, the rundll host process, the driver's entry,
 // the status wait and the copy back. Reported as the median of 100 single calls.
+#include "bench/private_home.h"
 #include "driver/config_call.h"
 #include "driver/config_records.h"
 #include "platform/paths.h"
@@ -40,15 +41,6 @@ BENCHMARK(ConfigCallRoundTrip)
 
 } // namespace
 
-// The card's state, the heap and the trace go to a private folder, never to the user's.
 int main(int argc, char** argv) {
-    std::string home = (std::filesystem::temp_directory_path() / "kova2-bench-XXXXXX").string();
-    if (!mkdtemp(home.data())) return 1;
-    setenv("KOVA2_HOME", home.c_str(), 1);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    std::filesystem::remove_all(home, ec);
-    return 0;
+    return RunBenchmarksInPrivateHome(argc, argv);
 }

@@ -23,14 +23,17 @@ QString Description() {
     QString text = QStringLiteral("object Bench: BenchForm\n  ClientWidth = 700\n  ClientHeight = 417\n"
                                   "  Font.Name = 'Arial'\n  Font.Size = 8\n");
     int id = 0;
-    const auto name = [&id](const char* prefix) { return QString::fromLatin1(prefix) + QString::number(++id); };
+    const auto name = [&id](const char* prefix) {
+        return QString::fromLatin1(prefix) + QString::number(++id);
+    };
     for (int card = 0; card < 4; ++card) {
         text += QStringLiteral("  object %1: TPanel\n    Left = %2\n    Width = 173\n    Height = 417\n"
                                "    BevelInner = bvRaised\n    BevelOuter = bvLowered\n")
                     .arg(name("pnStrip"))
                     .arg(card * 173);
-        text += QStringLiteral("    object %1: TLabel\n      Left = 8\n      Top = 4\n      Caption = 'Karte #%2'\n"
-                               "      Font.Style = [fsBold]\n    end\n")
+        text += QStringLiteral(
+                    "    object %1: TLabel\n      Left = 8\n      Top = 4\n      Caption = 'Karte #%2'\n"
+                    "      Font.Style = [fsBold]\n    end\n")
                     .arg(name("lbHeader"))
                     .arg(card + 1);
         for (int section = 0; section < 3; ++section) {
@@ -43,16 +46,18 @@ QString Description() {
                             .arg(name("lbScale"))
                             .arg(row * 22)
                             .arg(row * 6);
-                text += QStringLiteral("      object %1: TCheckBox\n        Left = 60\n        Top = %2\n"
-                                       "        Width = 100\n        Tag = -1\n        Checked = True\n"
-                                       "        Caption = ' Kanal %3'\n        OnClick = BoxClick\n      end\n")
-                            .arg(name("chk"))
-                            .arg(row * 22)
-                            .arg(row + 1);
+                text +=
+                    QStringLiteral("      object %1: TCheckBox\n        Left = 60\n        Top = %2\n"
+                                   "        Width = 100\n        Tag = -1\n        Checked = True\n"
+                                   "        Caption = ' Kanal %3'\n        OnClick = BoxClick\n      end\n")
+                        .arg(name("chk"))
+                        .arg(row * 22)
+                        .arg(row + 1);
             }
-            text += QStringLiteral("      object %1: TBevel\n        Left = 0\n        Top = 110\n"
-                                   "        Width = 169\n        Height = 9\n        Shape = bsBottomLine\n      end\n"
-                                   "    end\n")
+            text += QStringLiteral(
+                        "      object %1: TBevel\n        Left = 0\n        Top = 110\n"
+                        "        Width = 169\n        Height = 9\n        Shape = bsBottomLine\n      end\n"
+                        "    end\n")
                         .arg(name("bv"));
         }
         text += QStringLiteral("  end\n");
@@ -70,7 +75,10 @@ void BM_ReadFormOf150Components(benchmark::State& state) {
     }
     state.counters["components"] = components;
 }
-BENCHMARK(BM_ReadFormOf150Components)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadFormOf150Components)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -5,9 +5,14 @@
 
 namespace driver {
 
+// Fixed: the flat address is fixed for the block's life (and unfixed before it is freed), for blocks
+// that the driver may write while the program holds the pointer.
+enum class BlockMapping { Plain, Fixed };
+
 class TransferBlock {
 public:
-    explicit TransferBlock(win::DWORD size); // bytes, 1..65536
+    explicit TransferBlock(win::DWORD size,
+                           BlockMapping mapping = BlockMapping::Plain); // size: bytes, 1..65536
     ~TransferBlock();
     TransferBlock(const TransferBlock&) = delete;
     TransferBlock& operator=(const TransferBlock&) = delete;
@@ -20,6 +25,7 @@ public:
 
 private:
     win::DWORD address_; // 16:16; 0 when there is no block to free
+    BlockMapping mapping_;
     void* flat_;
 };
 

@@ -23,11 +23,7 @@ TComponent::TComponent(TComponent* owner) {
 TComponent::~TComponent() {
     if (!destroying_)
         qFatal("component %s was deleted; components are freed with Free()", qPrintable(objectName()));
-    while (!components_.empty()) {
-        TComponent* last = components_.back();
-        components_.pop_back();
-        last->Destroy();
-    }
+    DestroyComponents(); // those created while the object was being destroyed
     if (owner_) owner_->RemoveComponent(this);
 }
 
@@ -88,7 +84,9 @@ void TComponent::Free() {
     Destroy();
 }
 
-void TComponent::BeforeDestruction() {
+void TComponent::BeforeDestruction() { DestroyComponents(); }
+
+void TComponent::DestroyComponents() {
     while (!components_.empty()) {
         TComponent* last = components_.back();
         components_.pop_back();

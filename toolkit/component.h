@@ -62,6 +62,7 @@ protected:
 private:
     friend class BusyScope;
     void Destroy();
+    void DestroyComponents();
     void RemoveComponent(TComponent* component);
 
     TComponent* owner_ = nullptr;

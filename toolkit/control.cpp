@@ -36,6 +36,19 @@ TShiftState ShiftOf(const QMouseEvent& event) {
     return shift;
 }
 
+Qt::CursorShape ToQCursor(TCursor cursor) {
+    switch (cursor) {
+    case TCursor::crCross: return Qt::CrossCursor;
+    case TCursor::crIBeam: return Qt::IBeamCursor;
+    case TCursor::crSizeWE: return Qt::SizeHorCursor;
+    case TCursor::crSizeNS: return Qt::SizeVerCursor;
+    case TCursor::crHourGlass: return Qt::WaitCursor;
+    case TCursor::crNo: return Qt::ForbiddenCursor;
+    case TCursor::crHandPoint: return Qt::PointingHandCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
 // The short part of a hint written "short|long".
 QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
 
@@ -73,8 +86,6 @@ void TControl::ReleaseWidget() {
     }
 }
 
-void TControl::BeforeDestruction() { TComponent::BeforeDestruction(); }
-
 TComponent* TControl::ParentComponent() const { return parent_; }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -105,8 +116,8 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent_) {
         parent_->InsertControl(this);
         if (parentFont_) AdoptParentFont();
-        if (parentColor_) color_ = parent_->Color();
-        ApplyFontToWidget();
+        if (parentColor_) AdoptParentColor();
+        ApplyFontAndColorToWidget();
         HintChanged();
     } else {
         widget_->hide();
@@ -119,13 +130,21 @@ void TControl::SetParent(TWinControl* parent) {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const bool resized = width != width_ || height != height_;
+    BusyScope busy(this); // OnResize may free the control
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     UpdateWidgetGeometry();
     BoundsChanged();
+    if (resized) Resize();
     RequestParentAlign();
+    if (parent_) parent_->ChildBoundsChanged(this);
+}
+
+void TControl::Resize() {
+    if (!IsLoading()) onResize_(this);
 }
 
 void TControl::RequestParentAlign() {
@@ -148,6 +167,7 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetVisible(bool visible) {
     if (visible == visible_) return;
+    BusyScope busy(this); // a form's OnShow or OnHide may free it
     visible_ = visible;
     UpdateWidgetVisibility();
     VisibleChanged();
@@ -179,7 +199,7 @@ void TControl::SetParentFont(bool parentFont) {
     if (parentFont == parentFont_) return;
     parentFont_ = parentFont;
     if (parentFont_ && parent_) AdoptParentFont();
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
 }
 
 void TControl::AdoptParentFont() {
@@ -189,11 +209,11 @@ void TControl::AdoptParentFont() {
 }
 
 void TControl::FontChanged() {
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
     Invalidate();
 }
 
-void TControl::ApplyFontToWidget() {
+void TControl::ApplyFontAndColorToWidget() {
     // A control that takes its parent's font lets its widget inherit the parent widget's font, so that
     // a font change reaches a whole tree at Qt's cost, once.
     widget_->setFont(parentFont_ && parent_ ? QFont() : font_->ToQFont());
@@ -232,8 +252,13 @@ void TControl::AdoptParentColor() {
 }
 
 void TControl::ColorChanged() {
-    ApplyFontToWidget();
+    ApplyFontAndColorToWidget();
     Invalidate();
+}
+
+void TControl::SetCursor(TCursor cursor) {
+    cursor_ = cursor;
+    widget_->setCursor(ToQCursor(cursor));
 }
 
 void TControl::SetHint(const QString& hint) {
@@ -297,7 +322,7 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
     return TComponent::eventFilter(watched, event);
 }
 
-bool TControl::HandleWidgetMouse(QEvent* event) {
+void TControl::HandleWidgetMouse(QEvent* event) {
     BusyScope busy(this);
     const auto& mouse = static_cast<QMouseEvent&>(*event);
     const QPoint at = mouse.position().toPoint() - (IsWindowed() ? static_cast<TWinControl*>(this)->ClientOrigin()
@@ -310,7 +335,7 @@ bool TControl::HandleWidgetMouse(QEvent* event) {
     case QEvent::MouseButtonRelease:
         MouseUp(ButtonOf(mouse.button()), ShiftOf(mouse), at.x(), at.y());
         // Qt's own buttons report their clicks; a control that draws itself is clicked here.
-        if (drawsItself && mouse.button() == Qt::LeftButton && widget_->rect().contains(mouse.position().toPoint()))
+        if (drawsItself && ClicksOnRelease() && mouse.button() == Qt::LeftButton && widget_->rect().contains(mouse.position().toPoint()))
             Click();
         break;
     case QEvent::MouseButtonDblClick:
@@ -321,7 +346,6 @@ bool TControl::HandleWidgetMouse(QEvent* event) {
         MouseMove(ShiftOf(mouse), at.x(), at.y());
         break;
     }
-    return false;
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner, new CanvasWidget(this)) {}

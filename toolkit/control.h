@@ -81,6 +81,9 @@ public:
     bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool parentColor);
 
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
+
     const QString& Hint() const { return hint_; }
     void SetHint(const QString& hint);
     bool ShowHint() const { return showHint_; }
@@ -98,6 +101,8 @@ public:
     void SetOnMouseUp(const TMouseEvent& event) { onMouseUp_ = event; }
     const TMouseMoveEvent& OnMouseMove() const { return onMouseMove_; }
     void SetOnMouseMove(const TMouseMoveEvent& event) { onMouseMove_ = event; }
+    const TNotifyEvent& OnResize() const { return onResize_; }
+    void SetOnResize(const TNotifyEvent& event) { onResize_ = event; }
 
     // Runs OnClick, as a click of the user does.
     virtual void Click();
@@ -113,10 +118,10 @@ protected:
     // widget becomes the control's own; the control frees it.
     TControl(TComponent* owner, QWidget* widget);
 
-    void BeforeDestruction() override;
-
     // Called after the matching property changed.
     virtual void BoundsChanged() {}
+    // The size changed; runs OnResize unless loading.
+    virtual void Resize();
     virtual void TextChanged();
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -127,6 +132,9 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void DblClick();
+    // Whether a left-button release inside a self-drawn control runs Click; controls that decide on
+    // their own click in MouseUp say no.
+    virtual bool ClicksOnRelease() const { return true; }
 
     // Paints the whole widget; windowed controls add their border around Paint.
     virtual void PaintWidget(QPainter& painter) { Paint(painter); }
@@ -145,9 +153,9 @@ private:
     friend class CanvasWidget;
     void AdoptParentFont();
     void AdoptParentColor();
-    void ApplyFontToWidget();
+    void ApplyFontAndColorToWidget();
     void RequestParentAlign();
-    bool HandleWidgetMouse(QEvent* event);
+    void HandleWidgetMouse(QEvent* event);
     void ReleaseWidget();
 
     QWidget* widget_;
@@ -165,6 +173,7 @@ private:
     bool adoptingFont_ = false;
     TColor color_ = clBtnFace;
     bool parentColor_ = true;
+    TCursor cursor_ = TCursor::crDefault;
     QString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
@@ -173,6 +182,7 @@ private:
     TMouseEvent onMouseDown_;
     TMouseEvent onMouseUp_;
     TMouseMoveEvent onMouseMove_;
+    TNotifyEvent onResize_;
 };
 
 // A control without a window of its own: drawn on its parent, below the parent's windowed controls.

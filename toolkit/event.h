@@ -69,7 +69,7 @@ public:
         }
     }
 
-    // The object whose method this is, nullptr for callables.
+    // The object whose method this is; nullptr for other callables.
     QObject* Target() const { return target_.data(); }
     // The name of the bound method, empty for callables.
     QByteArray MethodName() const {

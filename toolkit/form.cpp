@@ -8,6 +8,7 @@
 #include "toolkit/look.h"
 #include "toolkit/message_queue.h"
 #include "platform/win_messages.h"
+#include "platform/win_records.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -44,13 +45,12 @@ TForm::TForm(TComponent* owner, const QString& description)
 FormWidget* TForm::Window() const { return static_cast<FormWidget*>(Widget()); }
 
 void TForm::AfterConstruction() {
+    BusyScope busy(this); // the form's own events may free it; that waits until here has finished
     if (!description_.isEmpty()) ReadComponentFile(this, description_);
     created_ = true;
     RunReported(onCreate_, this);
     if (Visible()) UpdateWidgetVisibility();
 }
-
-void TForm::Loaded() { TWinControl::Loaded(); }
 
 void TForm::BeforeDestruction() {
     Widget()->hide();
@@ -103,24 +103,41 @@ void TForm::ApplyWindowFlags() {
     if (wasVisible) widget->show(); // new flags hide a window
 }
 
+void TForm::QuerySizeLimits() {
+    // Defaults that bound nothing: only a form that answers the message has limits.
+    win::MINMAXINFO info{};
+    info.ptMinTrackSize = {0, 0};
+    info.ptMaxTrackSize = {32767, 32767};
+    info.ptMaxSize = info.ptMaxTrackSize;
+    TMessage message{win::WM_GETMINMAXINFO, 0, 0, 0, &info};
+    Perform(message);
+    minTrackSize_ = QSize(std::max(0, int(info.ptMinTrackSize.x)), std::max(0, int(info.ptMinTrackSize.y)));
+    maxTrackSize_ = QSize(std::max(minTrackSize_.width(), int(info.ptMaxTrackSize.x)),
+                          std::max(minTrackSize_.height(), int(info.ptMaxTrackSize.y)));
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    QuerySizeLimits();
+    TWinControl::SetBounds(left, top, std::clamp(width, minTrackSize_.width(), maxTrackSize_.width()),
+                           std::clamp(height, minTrackSize_.height(), maxTrackSize_.height()));
+    UpdateWidgetGeometry(); // the limits may have changed with the same bounds
+}
+
 void TForm::UpdateWidgetGeometry() {
     QWidget* widget = Widget();
     movingWindow_ = true;
     widget->move(Left(), Top());
+    const QSize frame = FrameSize(borderStyle_);
     const QSize client(ClientWidth(), ClientHeight());
     if (borderStyle_ == TFormBorderStyle::bsSizeable || borderStyle_ == TFormBorderStyle::bsNone) {
-        widget->setMinimumSize(0, 0);
-        widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        widget->setMinimumSize((minTrackSize_ - frame).expandedTo(QSize(0, 0)));
+        widget->setMaximumSize((maxTrackSize_ - frame).expandedTo(QSize(0, 0)).boundedTo(
+            QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)));
         widget->resize(client);
     } else {
         widget->setFixedSize(client);
     }
     movingWindow_ = false;
-}
-
-void TForm::BoundsChanged() {
-    TWinControl::BoundsChanged();
-    if (!IsLoading()) onResize_(this);
 }
 
 void TForm::TextChanged() { Widget()->setWindowTitle(Caption()); }
@@ -144,14 +161,13 @@ void TForm::ApplyWindowState() {
     widget->setWindowState(states);
 }
 
-void TForm::SetVisible(bool visible) { TWinControl::SetVisible(visible); }
-
 bool TForm::Showing() const { return Visible(); }
 
 void TForm::UpdateWidgetVisibility() {
     QWidget* widget = Widget();
     if (IsLoading() || Visible() == widget->isVisible()) return;
     if (Visible()) {
+        SetBounds(Left(), Top(), Width(), Height());
         PlaceOnScreen();
         onShow_(this);
         if (!Visible()) return;
@@ -208,6 +224,7 @@ void TForm::Close() {
         modalResult_ = mrCancel;
         return;
     }
+    BusyScope busy(this);
     TCloseAction action = TCloseAction::caHide;
     onClose_(this, action);
     if (action == TCloseAction::caNone) return;

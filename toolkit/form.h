@@ -2,7 +2,9 @@
 // A form: a top-level window read from its description. Width and Height are the outer size, which
 // includes a fixed frame per border style (sizeable 8 x 27 px, single and dialog 6 x 25, none 0), so
 // that outer minus client size is the same everywhere. Forms are created with CreateForm, which reads
-// the description, runs Loaded on every component, then OnCreate.
+// the description, runs Loaded on every component, then OnCreate. Before every change of its size, and
+// when it is shown, a form asks itself for its size limits with WM_GETMINMAXINFO (the record in
+// TMessage::Record); the tracking sizes bound both the program's and the user's sizing.
 #include "toolkit/system_menu.h"
 #include "toolkit/win_control.h"
 
@@ -65,7 +67,6 @@ public:
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
 
-    void SetVisible(bool visible) override;
     bool Showing() const override;
     // Runs OnClose and then does what its action says: hide, free (later, see Release), minimise or
     // nothing. Closing the main form terminates the application instead.
@@ -98,24 +99,23 @@ public:
     void SetOnActivate(const TNotifyEvent& event) { onActivate_ = event; }
     const TNotifyEvent& OnDeactivate() const { return onDeactivate_; }
     void SetOnDeactivate(const TNotifyEvent& event) { onDeactivate_ = event; }
-    const TNotifyEvent& OnResize() const { return onResize_; }
-    void SetOnResize(const TNotifyEvent& event) { onResize_ = event; }
 
     void SetParent(TWinControl* parent) override;
-    void Loaded() override;
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     void BeforeDestruction() override;
     void DefaultHandler(TMessage& message) override;
     void UpdateWidgetGeometry() override;
     void UpdateWidgetVisibility() override;
-    void BoundsChanged() override;
     void TextChanged() override;
 
 private:
     friend class FormWidget;
     FormWidget* Window() const;
     void PlaceOnScreen();
+    // Sends WM_GETMINMAXINFO and keeps the tracking sizes it answers.
+    void QuerySizeLimits();
     void ApplyWindowFlags();
     void ApplyWindowState();
     // From the window: the user resized or moved it, or closed it, or it (de)activated.
@@ -136,6 +136,8 @@ private:
     bool modal_ = false;
     int modalResult_ = 0; // mrNone, mrOk, mrCancel...
     bool movingWindow_ = false;
+    QSize minTrackSize_{0, 0};         // outer pixels, from WM_GETMINMAXINFO
+    QSize maxTrackSize_{32767, 32767}; // outer pixels, from WM_GETMINMAXINFO
     TNotifyEvent onCreate_;
     TNotifyEvent onShow_;
     TNotifyEvent onHide_;
@@ -143,7 +145,6 @@ private:
     TNotifyEvent onDestroy_;
     TNotifyEvent onActivate_;
     TNotifyEvent onDeactivate_;
-    TNotifyEvent onResize_;
 };
 
 // Creates a form of class T owned by owner, reads its description and runs OnCreate. When the

@@ -54,9 +54,13 @@ void TCustomLabel::Loaded() {
     AdjustBounds();
 }
 
+int TCustomLabel::MeasureFlags() const {
+    return Qt::TextExpandTabs | (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine) |
+           (showAccelChar_ ? Qt::TextShowMnemonic : 0);
+}
+
 int TCustomLabel::TextFlags() const {
-    int flags = Qt::TextExpandTabs | (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine);
-    if (showAccelChar_) flags |= Qt::TextShowMnemonic;
+    int flags = MeasureFlags();
     switch (alignment_) {
     case TAlignment::taRightJustify: flags |= Qt::AlignRight; break;
     case TAlignment::taCenter: flags |= Qt::AlignHCenter; break;
@@ -71,7 +75,7 @@ void TCustomLabel::AdjustBounds() {
     const QString text = Caption().isEmpty() ? QStringLiteral(" ") : DisplayText(Caption());
     const QFontMetrics metrics(Font()->ToQFont());
     const QRect measured =
-        metrics.boundingRect(QRect(0, 0, wordWrap_ ? Width() : 0x7FFF, 0x7FFF), TextFlags() & ~Qt::AlignRight & ~Qt::AlignHCenter, text);
+        metrics.boundingRect(QRect(0, 0, wordWrap_ ? Width() : 0x7FFF, 0x7FFF), MeasureFlags(), text);
     int left = Left();
     if (alignment_ == TAlignment::taRightJustify) left += Width() - measured.width();
     SetBounds(left, Top(), measured.width(), wordWrap_ ? measured.height() : metrics.height());

@@ -32,6 +32,9 @@ protected:
     void FontChanged() override;
 
 private:
+    // How the text is broken into lines and its mnemonic shown.
+    int MeasureFlags() const;
+    // The same, aligned in the label.
     int TextFlags() const;
     void AdjustBounds();
 

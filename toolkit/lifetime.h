@@ -1,5 +1,7 @@
 #pragma once
 // What keeps components alive while their events run, and what makes Qt's callbacks safe to use.
+#include "toolkit/errors.h"
+
 #include <QPointer>
 #include <exception>
 #include <utility>
@@ -36,8 +38,6 @@ public:
     QtDispatchScope& operator=(const QtDispatchScope&) = delete;
     static bool Active();
 };
-
-void HandleException(const std::exception& error);
 
 // Runs toolkit code from a Qt callback: exceptions go to the application's error display, since they
 // must not cross Qt's event loop.

@@ -1,5 +1,7 @@
 #include "toolkit/message_queue.h"
 
+#include "platform/message_post.h"
+
 #include "toolkit/lifetime.h"
 #include "toolkit/win_control.h"
 #include "toolkit/window_table.h"
@@ -46,6 +48,8 @@ void PrepareMessageQueue() {
     created->setParent(QCoreApplication::instance());
     QObject::connect(created, &QObject::destroyed, [] { dispatcher.store(nullptr); });
     dispatcher.store(created);
+    // Wave drivers' notifications to a callback window arrive through the same queue.
+    platform::SetMessagePoster(&win::PostMessageA);
 }
 
 } // namespace tk

@@ -68,6 +68,7 @@ class TPanel : public TCustomPanel {
     Q_PROPERTY(tk::TMouseEvent OnMouseDown READ OnMouseDown WRITE SetOnMouseDown)
     Q_PROPERTY(tk::TMouseMoveEvent OnMouseMove READ OnMouseMove WRITE SetOnMouseMove)
     Q_PROPERTY(tk::TMouseEvent OnMouseUp READ OnMouseUp WRITE SetOnMouseUp)
+    Q_PROPERTY(tk::TNotifyEvent OnResize READ OnResize WRITE SetOnResize)
 
 public:
     explicit TPanel(TComponent* owner);

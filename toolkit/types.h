@@ -47,6 +47,16 @@ enum class TShiftStateFlag { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssR
 Q_DECLARE_FLAGS(TShiftState, TShiftStateFlag)
 Q_FLAG_NS(TShiftState)
 
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+Q_ENUM_NS(TButtonLayout)
+
+enum class TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+Q_ENUM_NS(TShapeType)
+
+enum class TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeWE = -9, crSizeNS = -7,
+                     crHourGlass = -11, crNo = -18, crHandPoint = -21 };
+Q_ENUM_NS(TCursor)
+
 enum class TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_FLAG_NS(TFontStyles)

@@ -6,7 +6,9 @@
 #include "toolkit/message_queue.h"
 #include "toolkit/window_table.h"
 
+#include <QEvent>
 #include <QPainter>
+#include <QWidget>
 #include <algorithm>
 
 namespace tk {
@@ -143,6 +145,10 @@ void TWinControl::PaintWidget(QPainter& painter) {
     Paint(painter);
 }
 
+void TWinControl::MoveChildWidgets() {
+    ForEachControl([](TControl* control) { control->UpdateWidgetGeometry(); });
+}
+
 void TWinControl::ClientAreaChanged() {
     ForEachControl([](TControl* control) { control->UpdateWidgetGeometry(); });
     Realign();
@@ -178,6 +184,25 @@ void TWinControl::HintChanged() {
     ForEachControl([](TControl* control) {
         if (control->ParentShowHint()) control->HintChanged();
     });
+}
+
+} // namespace tk
+
+namespace tk {
+
+bool TWinControl::Focused() const { return Widget()->hasFocus(); }
+
+void TWinControl::SetFocus() { Widget()->setFocus(Qt::OtherFocusReason); }
+
+bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Widget() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const bool entered = event->type() == QEvent::FocusIn;
+        RunFromQt([&] {
+            BusyScope busy(this);
+            (entered ? onEnter_ : onExit_)(this);
+        });
+    }
+    return TControl::eventFilter(watched, event);
 }
 
 } // namespace tk

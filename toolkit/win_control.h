@@ -27,7 +27,7 @@ public:
     int ClientWidth() const override;
     int ClientHeight() const override;
     // Where the client area starts inside the widget (after a border drawn outside it).
-    QPoint ClientOrigin() const;
+    virtual QPoint ClientOrigin() const;
     // The part of the client area that aligned children fill.
     virtual QRect AlignRect() const;
 
@@ -52,6 +52,14 @@ public:
         return BindMessage(msg, [object, method](TMessage& message) { (object->*method)(message); });
     }
 
+    // The control received or lost the keyboard focus.
+    const TNotifyEvent& OnEnter() const { return onEnter_; }
+    void SetOnEnter(const TNotifyEvent& event) { onEnter_ = event; }
+    const TNotifyEvent& OnExit() const { return onExit_; }
+    void SetOnExit(const TNotifyEvent& event) { onExit_ = event; }
+    bool Focused() const;
+    void SetFocus();
+
     void Loaded() override;
 
 protected:
@@ -69,6 +77,10 @@ protected:
     virtual QMargins NonClientMargins() const { return {}; }
     virtual void PaintNonClient(QPainter& painter);
     void PaintWidget(QPainter& painter) override;
+    // Places the children's widgets again, after the client origin moved.
+    void MoveChildWidgets();
+    // A child moved or changed its size.
+    virtual void ChildBoundsChanged(TControl*) {}
     // The border or the insets changed: children move with the client area and are aligned again.
     void ClientAreaChanged();
 
@@ -76,6 +88,7 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     void HintChanged() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class TControl;
@@ -89,6 +102,8 @@ private:
     win::HWND handle_ = 0;
     int alignDisabled_ = 0;
     bool aligning_ = false;
+    TNotifyEvent onEnter_;
+    TNotifyEvent onExit_;
 };
 
 } // namespace tk

@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -17,12 +20,6 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
-
-bool TraceHasGetStates() {
-    for (const simcard::TraceLine& line : simcard::ReadTrace())
-        if (line.event.rfind("config getstates", 0) == 0) return true;
-    return false;
-}
 
 template <class Condition> bool WaitFor(Condition condition, std::chrono::milliseconds limit) {
     for (auto waited = 0ms; waited < limit; waited += 10ms) {
@@ -38,20 +35,53 @@ std::optional<int> ExitCodeWithin(pid_t pid, std::chrono::milliseconds limit) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-TEST(ProgramProcess, EndsCleanlyWhenTheSessionEndsWithATerminationSignal) {
-    ASSERT_TRUE(simcard::SetTraceEnabled(true));
-    const std::string program = (platform::ExecutableDir() / "kova2mix").string();
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
+bool TraceHas(std::string_view start) {
+    for (const simcard::TraceLine& line : simcard::ReadTrace())
+        if (line.event.rfind(start, 0) == 0) return true;
+    return false;
+}
 
-    ASSERT_TRUE(WaitFor(TraceHasGetStates, 10s)) << "the program never asked the driver for its states";
-    std::this_thread::sleep_for(300ms); // into the message loop
+pid_t Start(const std::string& program, std::vector<std::string> arguments = {}) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+}
+
+class ProgramProcess : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(simcard::SetTraceEnabled(true));
+        pid = Start((platform::ExecutableDir() / "kova2mix").string());
+        ASSERT_NE(pid, 0);
+        ASSERT_TRUE(WaitFor([] { return TraceHas("config getstates"); }, 10s))
+            << "the program never asked the driver for its states";
+        std::this_thread::sleep_for(300ms); // into the message loop
+    }
+
+    void TearDown() override {
+        if (pid && !exitCode) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+    }
+
+    pid_t pid = 0;
+    std::optional<int> exitCode;
+};
+
+TEST_F(ProgramProcess, EndsCleanlyWhenTheSessionEndsWithATerminationSignal) {
     kill(pid, SIGTERM);
-    const std::optional<int> exitCode = ExitCodeWithin(pid, 10s);
-    if (!exitCode) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+    exitCode = ExitCodeWithin(pid, 10s);
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(std::filesystem::exists(platform::RuntimeDir() / ("heap-" + std::to_string(pid))));
+}
+
+TEST_F(ProgramProcess, EndsWhenTheAdminToolRemovesACard) {
+    const pid_t tool = Start((platform::ExecutableDir() / "kova2-card").string(), {"remove", "2"});
+    EXPECT_EQ(ExitCodeWithin(tool, 10s), 0);
+    exitCode = ExitCodeWithin(pid, 10s);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(TraceHas("config getconfig"));
+    EXPECT_TRUE(TraceHas("config setconfig"));
 }
 
 } // namespace

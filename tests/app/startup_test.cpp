@@ -8,11 +8,14 @@
 #include "tests/driver/message_box_capture.h"
 #include "toolkit/application.h"
 #include "toolkit/message_queue.h"
+#include "platform/paths.h"
 #include "platform/win_messages.h"
 
 #include <QStringList>
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -85,6 +88,21 @@ TEST_F(StartupTest, FailingSecondCardIsReportedAndTheProgramRunsUntilTheSessionE
     EXPECT_EQ(tray.deleted, std::vector<win::HWND>{icon.hWnd});
     EXPECT_TRUE(app::TerminateRequested);
     EXPECT_EQ(app::TrayIcon, 0u);
+}
+
+TEST_F(StartupTest, NoCardShowsTheControlWindowsErrorAndEndsWithoutIcon) {
+    const auto list = platform::RuntimeDir() / "onboard-only.list";
+    std::ofstream(list) << "onboard.DRV\n";
+    setenv("KOVA2_WAVE_DRIVERS", list.c_str(), 1);
+    SetDriverStates(1, {1, 1, 0, 0});
+    app::RunStartup();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Kova 2 Treiber konnte nicht geöffnet werden.");
+    EXPECT_EQ(boxes.boxes[0].caption, "Fehler");
+    EXPECT_EQ(boxes.boxes[0].type, win::MB_ICONHAND);
+    EXPECT_EQ(boxes.boxes[0].owner, app::ControlWindow->Handle());
+    EXPECT_TRUE(tray.added.empty());
+    EXPECT_TRUE(app::TerminateRequested);
 }
 
 TEST_F(StartupTest, RefusedTrayIconEndsAtOnce) {

@@ -112,6 +112,15 @@ TEST(Component, APanelFreedByTheClickOfItsChildWaitsForTheClick) {
     FlushDeferredDeletes();
 }
 
+TEST(Component, AFormFreedByItsOwnOnShowIsFreedOnceShowingHasFinished) {
+    auto* form = new TForm(nullptr);
+    QPointer<TForm> alive = form;
+    form->SetOnShow(TNotifyEvent([](TComponent* sender) { sender->Free(); }));
+    form->Show();
+    EXPECT_TRUE(alive.isNull());
+    FlushDeferredDeletes();
+}
+
 TEST(Component, FreeingAFormFreesItsOwnedFormsFirstAndRunsOnDestroyWithTheFormWhole) {
     QStringList log;
     auto* parent = new TForm(nullptr);

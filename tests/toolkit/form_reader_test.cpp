@@ -112,6 +112,18 @@ TEST_F(FormReaderTest, NothingFiresWhileLoadingButCheckedFromCodeClicksOnChangeO
     EXPECT_EQ(form->log, QStringList({"click chkA 0", "click chkA 1"}));
 }
 
+TEST_F(FormReaderTest, ACopyMadeByClassAndPropertyNamesCallsTheSameHandler) {
+    Read(QString::fromUtf8(kValues));
+    auto* box = Find<TCheckBox>("chkA");
+    TComponent* copy = ClassRegistry::Create(*box->metaObject(), form.get());
+    ASSERT_TRUE(qobject_cast<TCheckBox*>(copy));
+    copy->SetName("chkCopy");
+    for (const char* name : {"Caption", "Checked", "OnClick"}) copy->setProperty(name, box->property(name));
+    EXPECT_TRUE(copy->property("OnClick") == box->property("OnClick"));
+    static_cast<TCheckBox*>(copy)->SetChecked(false);
+    EXPECT_EQ(form->log, QStringList({"click chkCopy 0"}));
+}
+
 TEST_F(FormReaderTest, LoadedRunsOnceTheWholeTreeExistsWithReferencesResolved) {
     Read(QStringLiteral(R"(object F: RecordingForm
   object Probe: LoadProbe

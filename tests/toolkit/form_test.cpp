@@ -2,8 +2,10 @@
 #include "toolkit/application.h"
 #include "toolkit/button.h"
 #include "platform/win_messages.h"
+#include "platform/win_records.h"
 
 #include <QCoreApplication>
+#include <QTest>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -41,6 +43,34 @@ TEST(Form, TheUserResizingTheWindowChangesTheOuterSizeByTheSameAmount) {
     QCoreApplication::processEvents();
     EXPECT_EQ(form->Width(), 444);
     EXPECT_EQ(form->Height(), 327);
+}
+
+TEST(Form, SizeLimitsComeFromWmGetMinMaxInfoAndBoundTheProgramAndTheUser) {
+    Owned<TForm> form(new TForm(nullptr));
+    form->SetBounds(4, 0, 167, 159);
+    int allowedHeight = 0; // 0: no limits yet, as before creation completes
+    form->BindMessage(win::WM_GETMINMAXINFO, [&allowedHeight](TMessage& message) {
+        if (allowedHeight == 0) return;
+        auto* info = message.RecordAs<win::MINMAXINFO>();
+        info->ptMinTrackSize = {167, allowedHeight};
+        info->ptMaxTrackSize = {167, allowedHeight};
+    });
+    form->SetHeight(300);
+    EXPECT_EQ(form->Height(), 300);
+
+    allowedHeight = 159;
+    form->Show();
+    EXPECT_EQ(form->Height(), 159) << "showing asks again";
+    form->SetBounds(4, 0, 400, 400);
+    EXPECT_EQ(form->Width(), 167);
+    EXPECT_EQ(form->Height(), 159);
+    EXPECT_EQ(form->Widget()->maximumSize(), QSize(159, 132)) << "what the user can drag to";
+    EXPECT_EQ(form->Widget()->minimumSize(), QSize(159, 132));
+
+    allowedHeight = 200; // the content grew: the window follows
+    form->SetHeight(200);
+    EXPECT_EQ(form->ClientHeight(), 173);
+    EXPECT_EQ(form->Widget()->maximumSize(), QSize(159, 173));
 }
 
 TEST(Form, CloseDoesWhatOnCloseDecides) {
@@ -108,6 +138,51 @@ TEST(Form, MessagesWithoutHandlerGetTheWindowsDefaultHandling) {
     EXPECT_EQ(form->WindowState(), TWindowState::wsNormal);
     form->Perform(win::WM_CLOSE);
     EXPECT_FALSE(form->Visible());
+}
+
+TEST(Form, EnterClicksTheDefaultButtonAndEscapeTheCancelButton) {
+    Owned<TForm> form(new TForm(nullptr));
+    QStringList clicks;
+    const auto button = [&](const char* name) {
+        auto* b = new TButton(form.get());
+        b->SetName(QString::fromLatin1(name));
+        b->SetParent(form.get());
+        b->SetOnClick(TNotifyEvent([&clicks](TComponent* sender) { clicks.append(sender->Name()); }));
+        return b;
+    };
+    button("btnOK")->SetDefault(true);
+    button("btnCancel")->SetCancel(true);
+    button("btnOther");
+    form->Show();
+    QTest::keyClick(form->Widget(), Qt::Key_Return);
+    QTest::keyClick(form->Widget(), Qt::Key_Escape);
+    EXPECT_EQ(clicks, QStringList({"btnOK", "btnCancel"}));
+}
+
+TEST(Form, OnResizeRunsWhenTheSizeChangesNotWhenTheFormMoves) {
+    Owned<TForm> form(new TForm(nullptr));
+    int resizes = 0;
+    form->SetOnResize(TNotifyEvent([&resizes](TComponent*) { ++resizes; }));
+    form->SetLeft(50);
+    EXPECT_EQ(resizes, 0);
+    form->SetHeight(300);
+    form->SetClientWidth(100);
+    EXPECT_EQ(resizes, 2);
+}
+
+TEST(Form, SystemMenuEntriesCanBeAddedAndChangedByCommand) {
+    Owned<TForm> form(new TForm(nullptr));
+    TSystemMenu& menu = form->SystemMenu();
+    const std::size_t standard = menu.Entries().size();
+    menu.AppendSeparator();
+    menu.Append(0x1234, " Pegelanzeige", true);
+    EXPECT_TRUE(menu.Modify(0x1234, " Fenstersteuerung anzeigen", false));
+    EXPECT_FALSE(menu.Modify(0x4321, "nothing", true));
+    ASSERT_EQ(menu.Entries().size(), standard + 2);
+    EXPECT_EQ(menu.Entries().back().text, " Fenstersteuerung anzeigen");
+    EXPECT_FALSE(menu.Entries().back().checked);
+    EXPECT_EQ(&form->SystemMenu(), &menu);
+    EXPECT_NE(menu.Handle(), 0u);
 }
 
 } // namespace

@@ -1,10 +1,15 @@
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
+#include "toolkit/message_box_dialog.h"
 #include "toolkit/message_queue.h"
 #include "platform/message_box.h"
 #include "platform/win_messages.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPointer>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -119,6 +124,30 @@ TEST(Application, KeepsACaptureHookAndShowsErrorsWithItsTitle) {
     platform::SetMessageBoxHandler(previous);
     EXPECT_EQ(boxes, std::vector<std::string>({"Kova 2 Manager|Kaputt.|16", "Kova 2 Manager|Fertig.|16",
                                                "after|still captured|0"}));
+}
+
+TEST(Application, TheQtMessageBoxShowsCaptionTextWithLineBreaksAndIconOverItsOwner) {
+    Owned<TForm> owner(new TForm(nullptr));
+    owner->Show();
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        caption = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        parent = box->parentWidget();
+        box->button(QMessageBox::Ok)->click();
+    });
+    const win::INT answer = ShowMessageBoxDialog(owner->Handle(), "Karte #2:\r\nTreiber fehlt", "Kova 2 Fehler",
+                                                 win::MB_OK | win::MB_ICONHAND);
+    EXPECT_EQ(answer, win::IDOK);
+    EXPECT_EQ(caption, "Kova 2 Fehler");
+    EXPECT_EQ(text, "Karte #2:\nTreiber fehlt");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(parent, owner->Widget());
 }
 
 } // namespace

@@ -1,0 +1,98 @@
+#include "controls/component_states.h"
+
+#include "controls/ini_file.h"
+#include "controls/page_control.h"
+#include "toolkit/check_box.h"
+#include "toolkit/edit.h"
+#include "toolkit/menu_item.h"
+#include "toolkit/panel.h"
+#include "toolkit/speed_button.h"
+
+#include <array>
+
+namespace controls {
+namespace {
+
+template <class T> bool Is(tk::TComponent* component) { return qobject_cast<T*>(component) != nullptr; }
+template <class T> T* As(tk::TComponent* component) { return static_cast<T*>(component); }
+
+const ComponentState kMenuItem{
+    Is<tk::TMenuItem>,
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* item = As<tk::TMenuItem>(c);
+        item->SetChecked(store.ReadBool(section, item->Name(), item->Checked()));
+        item->Click();
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        store.WriteBool(section, c->Name(), As<tk::TMenuItem>(c)->Checked());
+    }};
+
+// The check box runs its own click when the state changes.
+const ComponentState kCheckBox{
+    Is<tk::TCustomCheckBox>,
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* box = As<tk::TCustomCheckBox>(c);
+        box->SetChecked(store.ReadBool(section, box->Name(), box->Checked()));
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        store.WriteBool(section, c->Name(), As<tk::TCustomCheckBox>(c)->Checked());
+    }};
+
+const ComponentState kPanel{
+    Is<tk::TPanel>,
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* panel = As<tk::TPanel>(c);
+        panel->SetVisible(store.ReadBool(section, panel->Name(), panel->Visible()));
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        store.WriteBool(section, c->Name(), As<tk::TPanel>(c)->Visible());
+    }};
+
+const ComponentState kEdit{
+    Is<tk::TEdit>,
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* edit = As<tk::TEdit>(c);
+        edit->SetText(store.ReadString(section, edit->Name(), edit->Text()));
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        store.WriteString(section, c->Name(), As<tk::TEdit>(c)->Text());
+    }};
+
+// An index outside the pages leaves the active page as it is.
+const ComponentState kPageControl{
+    [](tk::TComponent* c) { return dynamic_cast<PageControl*>(c) != nullptr; },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* pages = dynamic_cast<PageControl*>(c);
+        if (tk::TComponent* page = PageOfIndex(*pages, store.ReadInteger(section, c->Name(), 0)))
+            pages->SetActivePage(page);
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        const auto* pages = dynamic_cast<PageControl*>(c);
+        store.WriteInteger(section, c->Name(), IndexOfPage(*pages, pages->ActivePage()));
+    }};
+
+// The base class's setter: a restore is no press of the button, so the bilingual OnDown stays quiet.
+const ComponentState kSpeedButton{
+    Is<tk::TSpeedButton>,
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* button = As<tk::TSpeedButton>(c);
+        button->tk::TSpeedButton::SetDown(store.ReadBool(section, button->Name(), button->Down()));
+        if (button->OnClick()) button->Click();
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        store.WriteBool(section, c->Name(), As<tk::TSpeedButton>(c)->Down());
+    }};
+
+// The fader's Position and the combo box's ItemIndex rows follow the speed button's, in that order,
+// when those classes exist.
+const std::array kRows{&kMenuItem, &kCheckBox, &kPanel, &kEdit, &kPageControl, &kSpeedButton};
+
+} // namespace
+
+const ComponentState* StateOf(tk::TComponent* component) {
+    for (const ComponentState* row : kRows)
+        if (row->matches(component)) return row;
+    return nullptr;
+}
+
+} // namespace controls

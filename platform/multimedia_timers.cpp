@@ -1,0 +1,141 @@
+// Multimedia timers: one thread that runs every timer's callback when it is due. Periodic timers keep
+// their phase on the steady clock, so late callbacks never add up to drift; ticks missed because a
+// callback ran long are dropped rather than delivered in a burst.
+#include "platform/id_sequence.h"
+#include "platform/mmsystem.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr win::UINT MaxDelay = 1000000; // ms: the longest delay the system offers
+
+struct Timer {
+    win::LPTIMECALLBACK callback;
+    win::DWORD_PTR user;
+    Clock::duration period; // zero for a one-shot timer
+    Clock::time_point due;
+};
+
+class TimerThread {
+public:
+    static TimerThread& Instance() {
+        static TimerThread thread;
+        return thread;
+    }
+
+    win::UINT Set(Timer timer) {
+        std::lock_guard lock(mutex_);
+        const win::UINT id = ids_.Next([&](win::DWORD candidate) { return timers_.count(candidate) != 0; });
+        timers_.emplace(id, timer);
+        if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+        changed_.notify_one();
+        return id;
+    }
+
+    // A one-shot timer whose callback runs has already left the table but is still killed, i.e. waited
+    // for. From the timer thread itself (a callback killing a timer) nothing is waited for: the callback
+    // that runs is the caller's own.
+    bool Kill(win::UINT id) {
+        std::unique_lock lock(mutex_);
+        const bool known = timers_.erase(id) != 0 || (id != 0 && running_ == id);
+        if (!known) return false;
+        if (std::this_thread::get_id() != thread_.get_id())
+            finished_.wait(lock, [&] { return running_ != id; });
+        return true;
+    }
+
+    ~TimerThread() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+            changed_.notify_one();
+        }
+        if (thread_.joinable()) thread_.join();
+    }
+
+private:
+    TimerThread() = default;
+
+    void Run() {
+        std::unique_lock lock(mutex_);
+        while (!stopping_) {
+            const auto next = Earliest();
+            if (next == timers_.end())
+                changed_.wait(lock);
+            else if (const Clock::time_point due = next->second.due; due > Clock::now())
+                changed_.wait_until(lock, due); // a copy: the timer may be killed while this waits
+            else
+                Fire(next, lock);
+        }
+    }
+
+    std::map<win::UINT, Timer>::iterator Earliest() {
+        auto earliest = timers_.begin();
+        for (auto it = timers_.begin(); it != timers_.end(); ++it)
+            if (it->second.due < earliest->second.due) earliest = it;
+        return earliest;
+    }
+
+    // Runs the callback without the lock, so that it may set and kill timers.
+    void Fire(std::map<win::UINT, Timer>::iterator entry, std::unique_lock<std::mutex>& lock) {
+        const win::UINT id = entry->first;
+        const Timer timer = entry->second;
+        if (timer.period == Clock::duration::zero())
+            timers_.erase(entry);
+        else
+            entry->second.due = NextDue(timer);
+        running_ = id;
+        lock.unlock();
+        timer.callback(id, 0, timer.user, 0, 0);
+        lock.lock();
+        running_ = 0;
+        finished_.notify_all();
+    }
+
+    static Clock::time_point NextDue(const Timer& timer) {
+        const auto now = Clock::now();
+        auto due = timer.due + timer.period;
+        if (due <= now) due += ((now - due) / timer.period + 1) * timer.period;
+        return due;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;  // a timer was set, or the thread is to end
+    std::condition_variable finished_; // a callback has returned
+    std::map<win::UINT, Timer> timers_;
+    IdSequence ids_{0};
+    win::UINT running_ = 0; // the timer whose callback runs now, 0 for none
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+} // namespace
+} // namespace platform
+
+namespace win {
+
+MMRESULT timeSetEvent(UINT uDelay, UINT, LPTIMECALLBACK fptc, DWORD_PTR dwUser, UINT fuEvent) {
+    const UINT kind = fuEvent & ~TIME_KILL_SYNCHRONOUS; // every kill waits for a running callback anyway
+    if (!fptc || uDelay == 0 || uDelay > platform::MaxDelay ||
+        (kind != TIME_ONESHOT && kind != TIME_PERIODIC))
+        return 0;
+    const auto delay = std::chrono::milliseconds(uDelay);
+    const platform::Timer timer{fptc, dwUser,
+                                kind == TIME_PERIODIC ? delay : platform::Clock::duration::zero(),
+                                platform::Clock::now() + delay};
+    return platform::TimerThread::Instance().Set(timer);
+}
+
+MMRESULT timeKillEvent(UINT uTimerID) {
+    return platform::TimerThread::Instance().Kill(uTimerID) ? MMSYSERR_NOERROR : MMSYSERR_INVALPARAM;
+}
+
+} // namespace win

@@ -1,0 +1,129 @@
+// Multimedia timers: periodic ticks, one-shot timers, and kills that the callback cannot outlive.
+#include "platform/mmsystem.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Waits generously for a condition that a working timer meets within milliseconds.
+template <class Condition> bool Eventually(Condition condition) {
+    const auto deadline = Clock::now() + 10s;
+    while (!condition()) {
+        if (Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+struct Ticks {
+    std::mutex mutex;
+    std::vector<Clock::time_point> at;
+    std::thread::id thread;
+    std::size_t Count() {
+        std::lock_guard lock(mutex);
+        return at.size();
+    }
+    static void Callback(win::UINT, win::UINT, win::DWORD_PTR user, win::DWORD_PTR, win::DWORD_PTR) {
+        auto* ticks = reinterpret_cast<Ticks*>(user);
+        std::lock_guard lock(ticks->mutex);
+        ticks->at.push_back(Clock::now());
+        ticks->thread = std::this_thread::get_id();
+    }
+};
+
+TEST(MultimediaTimers, PeriodicTicksKeepTheirScheduleOnOneTimerThread) {
+    Ticks ticks, other;
+    const auto start = Clock::now();
+    const win::UINT id = win::timeSetEvent(5, 1, Ticks::Callback, reinterpret_cast<win::DWORD_PTR>(&ticks),
+                                           win::TIME_PERIODIC);
+    const win::UINT otherId =
+        win::timeSetEvent(3, 1, Ticks::Callback, reinterpret_cast<win::DWORD_PTR>(&other),
+                          win::TIME_PERIODIC | win::TIME_KILL_SYNCHRONOUS);
+    ASSERT_NE(id, 0u);
+    ASSERT_NE(otherId, 0u);
+    EXPECT_NE(id, otherId);
+    EXPECT_TRUE(Eventually([&] { return ticks.Count() >= 10 && other.Count() >= 10; }));
+    EXPECT_EQ(win::timeKillEvent(id), win::MMSYSERR_NOERROR);
+    EXPECT_EQ(win::timeKillEvent(otherId), win::MMSYSERR_NOERROR);
+    // Tick k is due k periods after the start and never comes before.
+    for (std::size_t k = 0; k < ticks.at.size(); ++k)
+        EXPECT_GE(ticks.at[k] - start, (k + 1) * 5ms) << "tick " << k;
+    EXPECT_EQ(ticks.thread, other.thread);
+    EXPECT_NE(ticks.thread, std::this_thread::get_id());
+}
+
+TEST(MultimediaTimers, AOneShotTimerFiresOnceAndIsThenGone) {
+    Ticks ticks;
+    const win::UINT id =
+        win::timeSetEvent(1, 0, Ticks::Callback, reinterpret_cast<win::DWORD_PTR>(&ticks), win::TIME_ONESHOT);
+    ASSERT_NE(id, 0u);
+    EXPECT_TRUE(Eventually([&] { return ticks.Count() == 1; }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(ticks.Count(), 1u);
+    EXPECT_EQ(win::timeKillEvent(id), win::MMSYSERR_INVALPARAM);
+}
+
+TEST(MultimediaTimers, RefusesTimersItCannotKeep) {
+    EXPECT_EQ(win::timeSetEvent(10, 1, nullptr, 0, win::TIME_PERIODIC), 0u);
+    EXPECT_EQ(win::timeSetEvent(0, 1, Ticks::Callback, 0, win::TIME_PERIODIC), 0u);
+    EXPECT_EQ(win::timeSetEvent(10, 1, Ticks::Callback, 0, 0x10), 0u); // sets an event
+    EXPECT_EQ(win::timeKillEvent(0), win::MMSYSERR_INVALPARAM);
+}
+
+struct SlowCallback {
+    std::atomic<bool> inside{false};
+    std::atomic<int> calls{0};
+    static void Callback(win::UINT, win::UINT, win::DWORD_PTR user, win::DWORD_PTR, win::DWORD_PTR) {
+        auto* slow = reinterpret_cast<SlowCallback*>(user);
+        slow->inside = true;
+        ++slow->calls;
+        std::this_thread::sleep_for(30ms);
+        slow->inside = false;
+    }
+};
+
+TEST(MultimediaTimers, KillWaitsForARunningCallbackAndNothingRunsAfterIt) {
+    for (const win::UINT kind : {win::TIME_PERIODIC, win::TIME_ONESHOT}) {
+        SlowCallback slow;
+        const win::UINT id =
+            win::timeSetEvent(1, 0, SlowCallback::Callback, reinterpret_cast<win::DWORD_PTR>(&slow), kind);
+        ASSERT_TRUE(Eventually([&] { return slow.inside.load(); }));
+        EXPECT_EQ(win::timeKillEvent(id), win::MMSYSERR_NOERROR);
+        EXPECT_FALSE(slow.inside);
+        const int calls = slow.calls;
+        std::this_thread::sleep_for(20ms);
+        EXPECT_EQ(slow.calls, calls);
+    }
+}
+
+struct SelfKilling {
+    std::atomic<win::UINT> id{0};
+    std::atomic<int> calls{0};
+    std::atomic<win::MMRESULT> killed{0xFFFF};
+    static void Callback(win::UINT timer, win::UINT, win::DWORD_PTR user, win::DWORD_PTR, win::DWORD_PTR) {
+        auto* self = reinterpret_cast<SelfKilling*>(user);
+        ++self->calls;
+        self->killed = win::timeKillEvent(timer);
+    }
+};
+
+TEST(MultimediaTimers, ACallbackMayKillItsOwnTimer) {
+    SelfKilling self;
+    const win::UINT id = win::timeSetEvent(2, 0, SelfKilling::Callback,
+                                           reinterpret_cast<win::DWORD_PTR>(&self), win::TIME_PERIODIC);
+    ASSERT_TRUE(Eventually([&] { return self.calls > 0; }));
+    EXPECT_TRUE(Eventually([&] { return self.killed == win::MMSYSERR_NOERROR; }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(self.calls, 1);
+    EXPECT_EQ(win::timeKillEvent(id), win::MMSYSERR_INVALPARAM);
+}
+
+} // namespace
