@@ -214,10 +214,13 @@ MessageResult GetDevNode(Context& context, win::DWORD_PTR param) {
     return WriteValue(param, context.hardware.devNode);
 }
 
+enum class Effect { Reads, Sets };
+
 struct MessageEntry {
     Direction direction;
     win::UINT code;
     std::optional<DeviceKind> kind; // the one kind of device that takes it; both when empty
+    Effect effect;                  // whether it changes the card's hardware
     Handler run;
 };
 
@@ -228,29 +231,33 @@ constexpr auto kIn = Direction::Input;
 constexpr auto kOut = Direction::Output;
 
 constexpr std::array kMessages = {
-    MessageEntry{kIn, wave_code::kGetGains, kAnalog, GetGains},
-    MessageEntry{kIn, wave_code::kSetGains, kAnalog, SetGains},
-    MessageEntry{kIn, wave_code::kGetInputState, kBoth, GetInputState},
-    MessageEntry{kIn, wave_code::kSetInputState, kBoth, SetInputState},
-    MessageEntry{kIn, wave_code::kStartInputMeter, kBoth, StartMeter},
-    MessageEntry{kIn, wave_code::kStopInputMeter, kBoth, StopMeter},
-    MessageEntry{kIn, wave_code::kReadInputLevel, kBoth, ReadLevel},
-    MessageEntry{kIn, wave_code::kGetLockRate, kDigital, GetLockRate},
-    MessageEntry{kIn, wave_code::kGetInputMutes, kAnalog, GetInputMutes},
-    MessageEntry{kIn, wave_code::kSetInputMutes, kAnalog, SetInputMutes},
-    MessageEntry{kOut, wave_code::kGetVolume, kAnalog, GetVolume},
-    MessageEntry{kOut, wave_code::kSetVolume, kAnalog, SetVolume},
-    MessageEntry{kOut, wave_code::kGetOutputMutes, kAnalog, GetOutputMutes},
-    MessageEntry{kOut, wave_code::kSetOutputMutes, kAnalog, SetOutputMutes},
-    MessageEntry{kOut, wave_code::kStartOutputMeter, kBoth, StartMeter},
-    MessageEntry{kOut, wave_code::kStopOutputMeter, kBoth, StopMeter},
-    MessageEntry{kOut, wave_code::kReadOutputLevel, kBoth, ReadLevel},
-    MessageEntry{kOut, wave_code::kGetRoute, kBoth, GetRoute},
-    MessageEntry{kOut, wave_code::kSetRoute, kBoth, SetRoute},
-    MessageEntry{kOut, wave_code::kGetFormat, kDigital, GetFormat},
-    MessageEntry{kOut, wave_code::kSetFormat, kDigital, SetFormat},
-    MessageEntry{kOut, wave_code::kGetDevNode, kBoth, GetDevNode},
+    MessageEntry{kIn, wave_code::kGetGains, kAnalog, Effect::Reads, GetGains},
+    MessageEntry{kIn, wave_code::kSetGains, kAnalog, Effect::Sets, SetGains},
+    MessageEntry{kIn, wave_code::kGetInputState, kBoth, Effect::Reads, GetInputState},
+    MessageEntry{kIn, wave_code::kSetInputState, kBoth, Effect::Sets, SetInputState},
+    MessageEntry{kIn, wave_code::kStartInputMeter, kBoth, Effect::Reads, StartMeter},
+    MessageEntry{kIn, wave_code::kStopInputMeter, kBoth, Effect::Reads, StopMeter},
+    MessageEntry{kIn, wave_code::kReadInputLevel, kBoth, Effect::Reads, ReadLevel},
+    MessageEntry{kIn, wave_code::kGetLockRate, kDigital, Effect::Reads, GetLockRate},
+    MessageEntry{kIn, wave_code::kGetInputMutes, kAnalog, Effect::Reads, GetInputMutes},
+    MessageEntry{kIn, wave_code::kSetInputMutes, kAnalog, Effect::Sets, SetInputMutes},
+    MessageEntry{kOut, wave_code::kGetVolume, kAnalog, Effect::Reads, GetVolume},
+    MessageEntry{kOut, wave_code::kSetVolume, kAnalog, Effect::Sets, SetVolume},
+    MessageEntry{kOut, wave_code::kGetOutputMutes, kAnalog, Effect::Reads, GetOutputMutes},
+    MessageEntry{kOut, wave_code::kSetOutputMutes, kAnalog, Effect::Sets, SetOutputMutes},
+    MessageEntry{kOut, wave_code::kStartOutputMeter, kBoth, Effect::Reads, StartMeter},
+    MessageEntry{kOut, wave_code::kStopOutputMeter, kBoth, Effect::Reads, StopMeter},
+    MessageEntry{kOut, wave_code::kReadOutputLevel, kBoth, Effect::Reads, ReadLevel},
+    MessageEntry{kOut, wave_code::kGetRoute, kBoth, Effect::Reads, GetRoute},
+    MessageEntry{kOut, wave_code::kSetRoute, kBoth, Effect::Sets, SetRoute},
+    MessageEntry{kOut, wave_code::kGetFormat, kDigital, Effect::Reads, GetFormat},
+    MessageEntry{kOut, wave_code::kSetFormat, kDigital, Effect::Sets, SetFormat},
+    MessageEntry{kOut, wave_code::kGetDevNode, kBoth, Effect::Reads, GetDevNode},
 };
+
+MessageResult Uninstalled(int card) {
+    return Refused(win::MMSYSERR_NODRIVER, "card " + std::to_string(card + 1) + " is no longer installed");
+}
 
 const MessageEntry* FindMessage(Direction direction, win::UINT code) {
     const auto found = std::ranges::find_if(kMessages, [&](const MessageEntry& entry) {
@@ -259,30 +266,45 @@ const MessageEntry* FindMessage(Direction direction, win::UINT code) {
     return found == kMessages.end() ? nullptr : &*found;
 }
 
+// A set runs on a copy of the card's hardware under the state's lock, and the copy replaces the
+// card's when it is sound.
+MessageResult Set(const MessageEntry& entry, Context& context, win::DWORD_PTR param, CardStateLayout& state) {
+    const int card = context.device.card;
+    if (card >= state.cardCount) return Uninstalled(card);
+    context.hardware = state.hardware[card];
+    MessageResult result = entry.run(context, param);
+    if (result.result != win::MMSYSERR_NOERROR || context.hardware == state.hardware[card]) return result;
+    if (auto problem = HardwareProblem(context.hardware)) {
+        return Refused(win::MMSYSERR_INVALPARAM, Hex(param) + " would leave the card with " + *problem);
+    }
+    state.hardware[card] = context.hardware;
+    return result;
+}
+
+MessageResult Get(const MessageEntry& entry, Context& context, win::DWORD_PTR param,
+                  const CardStateLayout& state) {
+    const int card = context.device.card;
+    if (card >= state.cardCount) return Uninstalled(card);
+    context.hardware = state.hardware[card];
+    return entry.run(context, param);
+}
+
 } // namespace
 
 MessageResult PrivateMessage(HandleNumber handle, const CardDevice& device, win::UINT message,
-                             win::DWORD_PTR param, CardStateLayout& state, HandleTable& handles,
+                             win::DWORD_PTR param, StateFile& state, HandleTable& handles,
                              std::int64_t timeMs) {
     const MessageEntry* entry = FindMessage(device.direction, message);
     if (!entry) return Refused(win::MMSYSERR_NOTSUPPORTED, "the card has no such message");
     if (entry->kind && *entry->kind != device.kind) {
         return Refused(win::MMSYSERR_NOTSUPPORTED, "not a message for " + DeviceName(device));
     }
-    if (device.card >= state.cardCount) {
-        return Refused(win::MMSYSERR_NODRIVER,
-                       "card " + std::to_string(device.card + 1) + " is no longer installed");
+    CardHardware hardware{};
+    Context context{handle, device, hardware, handles, timeMs};
+    if (entry->effect == Effect::Sets) {
+        return state.Access([&](CardStateLayout& layout) { return Set(*entry, context, param, layout); });
     }
-    CardHardware& installed = state.hardware[device.card];
-    CardHardware candidate = installed;
-    Context context{handle, device, candidate, handles, timeMs};
-    MessageResult result = entry->run(context, param);
-    if (result.result != win::MMSYSERR_NOERROR || candidate == installed) return result;
-    if (auto problem = HardwareProblem(candidate)) {
-        return Refused(win::MMSYSERR_INVALPARAM, Hex(param) + " would leave the card with " + *problem);
-    }
-    installed = candidate;
-    return result;
+    return state.Read([&](const CardStateLayout& layout) { return Get(*entry, context, param, layout); });
 }
 
 } // namespace simcard

@@ -23,15 +23,16 @@
 // change while route changes are refused, or two outputs playing each other leave the state untouched.
 #include "simcard/handle_table.h"
 #include "simcard/message_result.h"
-#include "simcard/state_layout.h"
+#include "simcard/state_file.h"
 
 #include <cstdint>
 
 namespace simcard {
 
-// Carries out the message on the handle's device; timeMs is the moment a level read reports.
+// Carries out the message on the handle's device: a read on a copy of the state, a set under its lock.
+// timeMs is the moment a level read reports.
 MessageResult PrivateMessage(HandleNumber handle, const CardDevice& device, win::UINT message,
-                             win::DWORD_PTR param, CardStateLayout& state, HandleTable& handles,
+                             win::DWORD_PTR param, StateFile& state, HandleTable& handles,
                              std::int64_t timeMs);
 
 } // namespace simcard

@@ -4,7 +4,10 @@
 #include "simcard/record_lock.h"
 #include "simcard/report.h"
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
@@ -70,15 +73,12 @@ public:
 
     CardStateLayout* state() const { return state_; }
 
-    bool IsFileAt(const fs::path& path) const {
+    // Still the file under that name, and still whole: someone else may have cut it short, and
+    // touching the missing pages would kill the process.
+    bool IsWholeFileAt(const fs::path& path) const {
         struct stat info {};
-        return stat(path.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_;
-    }
-
-    // Someone else may have cut the file short; touching the missing pages would kill the process.
-    bool StillFullSize() const {
-        struct stat info {};
-        return fstat(fd_, &info) == 0 && info.st_size == static_cast<off_t>(kStateFileSize);
+        return stat(path.c_str(), &info) == 0 && info.st_dev == device_ && info.st_ino == inode_ &&
+               info.st_size == static_cast<off_t>(kStateFileSize);
     }
 
 private:
@@ -139,12 +139,51 @@ std::unique_ptr<RecordLock> StateFile::LockAndCheck() {
     }
     auto lock = std::make_unique<RecordLock>(lockFd_);
     if (!MappingStillValid()) MapOrReplace();
+    if (mapping_) checked_ = std::chrono::steady_clock::now();
     return lock;
 }
 
 bool StateFile::MappingStillValid() const {
-    return mapping_ && mapping_->IsFileAt(path_) && mapping_->StillFullSize() &&
-           !StateProblem(*mapping_->state());
+    return mapping_ && mapping_->IsWholeFileAt(path_) && !StateProblem(*mapping_->state());
+}
+
+namespace {
+
+// Everything but the reserved area, which no reader needs.
+constexpr std::size_t kCopiedBytes = offsetof(CardStateLayout, reserved);
+
+std::atomic_ref<std::uint32_t> Sequence(CardStateLayout& state) {
+    return std::atomic_ref<std::uint32_t>(state.sequence);
+}
+
+} // namespace
+
+StateFile::WriteScope::WriteScope(CardStateLayout& state) : state_(state) {
+    auto sequence = Sequence(state_);
+    sequence.store(sequence.load(std::memory_order_relaxed) | 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+}
+
+// Odd-to-even even after a writer that died halfway left the sequence odd.
+StateFile::WriteScope::~WriteScope() {
+    auto sequence = Sequence(state_);
+    sequence.store((sequence.load(std::memory_order_relaxed) | 1) + 1, std::memory_order_release);
+}
+
+bool StateFile::CopyWithoutLock() {
+    if (!mapping_ || std::chrono::steady_clock::now() - checked_ > kRecheckInterval) return false;
+    auto sequence = Sequence(*state_);
+    const std::uint32_t before = sequence.load(std::memory_order_acquire);
+    if (before & 1) return false;
+    std::memcpy(snapshot_.get(), state_, kCopiedBytes);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    // The file may have been damaged since its last check; a damaged copy goes the locked way.
+    return sequence.load(std::memory_order_relaxed) == before && !StateProblem(*snapshot_);
+}
+
+void StateFile::CopyWithLock() {
+    const auto lock = LockAndCheck();
+    std::memcpy(snapshot_.get(), state_, kCopiedBytes);
 }
 
 void StateFile::MapOrReplace() {
@@ -179,14 +218,46 @@ fs::path CardStatePath() {
     return platform::RuntimeDir() / "card.state";
 }
 
+namespace {
+
+// The variables that choose the runtime folder, as they stood when it was last looked up.
+class FolderChoice {
+public:
+    // True when a variable has changed since the last call; no allocation when none has.
+    bool Changed() {
+        bool changed = false;
+        for (std::size_t i = 0; i < kVariables.size(); ++i) {
+            const char* value = std::getenv(kVariables[i]);
+            auto& seen = values_[i];
+            if (seen.has_value() == (value != nullptr) && (!value || *seen == value)) continue;
+            seen = value ? std::optional<std::string>(value) : std::nullopt;
+            changed = true;
+        }
+        return changed;
+    }
+
+private:
+    static constexpr std::array kVariables = {"KOVA2_HOME", "XDG_RUNTIME_DIR"};
+    std::array<std::optional<std::string>, kVariables.size()> values_;
+};
+
+} // namespace
+
 StateFile& ProcessCardState() {
     // One instance per folder, never dropped, so that references stay valid if KOVA2_HOME changes.
+    // The folder is looked up again only when the variables that choose it change: the wave driver
+    // comes here on every message.
     static std::mutex mutex;
     static std::map<fs::path, std::unique_ptr<StateFile>> files;
+    static FolderChoice choice;
+    static StateFile* chosen = nullptr;
     const std::lock_guard guard(mutex);
+    const bool changed = choice.Changed();
+    if (chosen && !changed) return *chosen;
     const fs::path path = CardStatePath();
     auto& file = files[path];
     if (!file) file = std::make_unique<StateFile>(path);
+    chosen = file.get();
     return *file;
 }
 

@@ -4,9 +4,14 @@
 // is) and first checks the file: one that is missing, truncated, damaged, of another layout version or
 // replaced behind our back is reported in one line and replaced by defaults, written to a temporary name
 // and renamed into place. The mapped file is never truncated.
+//
+// Readers need not take the lock: writers keep the state's sequence odd while they hold it, so a
+// reader copies the state and keeps the copy when the sequence stayed the same and even. The wave
+// driver reads on every message, where two system calls would cost more than the message.
 #include "simcard/record_lock.h"
 #include "simcard/state_layout.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -34,11 +39,37 @@ public:
     template <class Fn> decltype(auto) Access(Fn&& fn) {
         std::lock_guard guard(mutex_);
         const auto lock = LockAndCheck();
+        const WriteScope writing(*state_);
         return std::forward<Fn>(fn)(*state_);
     }
 
+    // Runs fn(const CardStateLayout&) on a sound copy of the state without its reserved area. The file
+    // is checked as Access checks it at least every kRecheckInterval, so a replaced file is followed
+    // that much later.
+    template <class Fn> decltype(auto) Read(Fn&& fn) {
+        std::lock_guard guard(mutex_);
+        if (!CopyWithoutLock()) CopyWithLock();
+        return std::forward<Fn>(fn)(static_cast<const CardStateLayout&>(*snapshot_));
+    }
+
+    static constexpr std::chrono::milliseconds kRecheckInterval{10};
+
 private:
+    // Marks the state as being written for the lifetime of the scope.
+    class WriteScope {
+    public:
+        explicit WriteScope(CardStateLayout& state);
+        ~WriteScope();
+        WriteScope(const WriteScope&) = delete;
+        WriteScope& operator=(const WriteScope&) = delete;
+
+    private:
+        CardStateLayout& state_;
+    };
+
     std::unique_ptr<RecordLock> LockAndCheck();
+    bool CopyWithoutLock();
+    void CopyWithLock();
     bool MappingStillValid() const;
     void MapOrReplace();
     void FallBackToMemory(const std::string& why);
@@ -49,6 +80,8 @@ private:
     std::unique_ptr<MappedStateFile> mapping_;
     std::unique_ptr<CardStateLayout> memoryState_; // only when the runtime folder refuses the file
     CardStateLayout* state_ = nullptr;
+    std::chrono::steady_clock::time_point checked_; // when the mapping last passed the full check
+    std::unique_ptr<CardStateLayout> snapshot_ = std::make_unique<CardStateLayout>();
 };
 
 // card.state in the runtime folder.

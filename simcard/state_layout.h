@@ -14,7 +14,7 @@
 namespace simcard {
 
 constexpr std::array<char, 8> kStateMagic = {'K', 'O', 'V', 'A', '2', 'S', 'I', 'M'};
-constexpr std::uint32_t kLayoutVersion = 2;
+constexpr std::uint32_t kLayoutVersion = 3;
 constexpr std::size_t kStateFileSize = 8192; // bytes, two pages
 
 struct StateHeader {
@@ -31,7 +31,9 @@ struct CardStateLayout {
     std::int32_t reconfigurable;                    // boolean: settings may be changed now
     std::int32_t onTheFlyGranularity;               // last on-the-fly value, position × 1000 / 800
     std::int32_t onTheFlyLatency;                   // last on-the-fly value, position × 1000 / 800
-    std::array<std::byte, 12> padding;              // keeps the configuration array 64-byte aligned
+    std::uint32_t sequence; // odd while a writer holds the state; readers without the lock retry on a change
+    std::int32_t traceEnabled;        // boolean: calls and wave messages go to the trace
+    std::array<std::byte, 4> padding; // keeps the configuration array 64-byte aligned
     std::array<std::byte, kConfigArraySize> configArray;
     std::array<CardHardware, kMaxCards> hardware; // per card slot, kept for slots past the count too
     std::array<std::byte, kStateFileSize - 64 - kConfigArraySize - kMaxCards * sizeof(CardHardware)>
@@ -39,6 +41,7 @@ struct CardStateLayout {
 };
 
 static_assert(sizeof(StateHeader) == 16);
+static_assert(offsetof(CardStateLayout, sequence) % alignof(std::uint32_t) == 0);
 static_assert(offsetof(CardStateLayout, driverState) == 16);
 static_assert(offsetof(CardStateLayout, configArray) == 64);
 static_assert(offsetof(CardStateLayout, hardware) % alignof(CardHardware) == 0);

@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "simcard/escape.h"
 #include "simcard/report.h"
+#include "simcard/state_file.h"
 
 #include <cerrno>
 #include <charconv>
@@ -17,10 +18,6 @@ namespace simcard {
 namespace {
 
 constexpr std::size_t kMaxCallBytes = 200;
-
-fs::path SwitchPath() {
-    return platform::RuntimeDir() / "trace.on";
-}
 
 TraceLine ParseLine(const std::string& line) {
     long pid = 0;
@@ -37,23 +34,16 @@ fs::path TracePath() {
 }
 
 bool TraceEnabled() {
-    return access(SwitchPath().c_str(), F_OK) == 0;
+    return ProcessCardState().Read([](const CardStateLayout& state) { return state.traceEnabled != 0; });
 }
 
 bool SetTraceEnabled(bool enabled) {
-    const fs::path path = SwitchPath();
-    if (!enabled) {
-        if (unlink(path.c_str()) == 0 || errno == ENOENT) return true;
-        ReportProblem("cannot switch tracing off: " + path.string() + ": " + std::strerror(errno));
-        return false;
-    }
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        ReportProblem("cannot switch tracing on: " + path.string() + ": " + std::strerror(errno));
-        return false;
-    }
-    close(fd);
-    return true;
+    StateFile& file = ProcessCardState();
+    file.Access([enabled](CardStateLayout& state) { state.traceEnabled = enabled ? kTrue : kFalse; });
+    if (file.shared()) return true;
+    ReportProblem(std::string("cannot switch tracing ") + (enabled ? "on" : "off") +
+                  ": the card state lives in " + "this process only");
+    return false;
 }
 
 bool ClearTrace() {

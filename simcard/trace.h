@@ -1,6 +1,6 @@
 #pragma once
 // The card's trace: every call the card receives, one line each, in trace.log in the runtime folder,
-// recorded only while tracing is on (the file trace.on exists there; off by default).
+// recorded only while tracing is on (a switch in the card state: off by default and after a reset).
 //
 // Line format, fields separated by single blanks:
 //     <pid> <source> <call> -> <outcome>
@@ -35,6 +35,8 @@ struct TraceLine {
 };
 
 std::filesystem::path TracePath();
+// Reads the card state, which may take its lock: not from inside a StateFile::Access, where
+// CardStateLayout::traceEnabled is at hand.
 bool TraceEnabled();
 // Both return false, after saying why on stderr, when the runtime folder refuses the change.
 bool SetTraceEnabled(bool enabled);

@@ -15,7 +15,7 @@
 namespace simcard {
 namespace {
 
-// One message as it arrived, and what became of it.
+// One message as it arrived.
 struct Call {
     Direction direction;
     win::UINT device;
@@ -44,7 +44,7 @@ std::int64_t NowMs() {
 }
 
 int InstalledCards() {
-    return ProcessCardState().Access([](const CardStateLayout& state) { return state.cardCount; });
+    return ProcessCardState().Read([](const CardStateLayout& state) { return state.cardCount; });
 }
 
 MessageResult GetDevCaps(const Call& call) {
@@ -88,10 +88,8 @@ MessageResult OnHandle(const Call& call) {
     if (!device || device->direction != call.direction) {
         return Refused(win::MMSYSERR_INVALHANDLE, "no such handle");
     }
-    return ProcessCardState().Access([&](CardStateLayout& state) {
-        return PrivateMessage(call.instance, *device, call.message, call.param1, state, ProcessHandles(),
-                              NowMs());
-    });
+    return PrivateMessage(call.instance, *device, call.message, call.param1, ProcessCardState(),
+                          ProcessHandles(), NowMs());
 }
 
 MessageResult Answer(const Call& call, HandleNumber& opened) {

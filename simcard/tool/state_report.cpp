@@ -93,7 +93,7 @@ void ReportStates(std::ostream& out, const CardStateLayout& state) {
          "granularity " + std::to_string(state.onTheFlyGranularity) + ", latency " +
              std::to_string(state.onTheFlyLatency));
     Line(out, "trace",
-         std::string(TraceEnabled() ? "on" : "off") + ", " + std::to_string(ReadTrace().size()) +
+         std::string(state.traceEnabled ? "on" : "off") + ", " + std::to_string(ReadTrace().size()) +
              " lines in " + TracePath().string());
 }
 

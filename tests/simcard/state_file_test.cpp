@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                "24576 bytes"},
         Damage{"Garbage", [](const fs::path& path) { Overwrite(path, 0, "garbage!"); }, "not a card state"},
         Damage{"WrongVersion", [](const fs::path& path) { Overwrite(path, 8, std::string("\x01\0\0\0", 4)); },
-               "layout version 1 instead of 2"},
+               "layout version 1 instead of"},
         Damage{"CardCountOutOfRange",
                [](const fs::path& path) { Overwrite(path, offsetof(CardStateLayout, cardCount), "\x09"); },
                "card count of 9"},
@@ -188,6 +188,48 @@ TEST_F(StateFileTest, ViewsOnSeparateThreadsNeverLoseAnUpdate) {
     b.join();
     StateFile file(path_);
     EXPECT_EQ(DriverState(file), 2 * kIncrements);
+}
+
+// Readers take no lock; a writer on another view (its own lock description, as another process has)
+// must never be seen halfway.
+TEST_F(StateFileTest, ReadersWithoutTheLockNeverSeeAHalfWrittenState) {
+    constexpr int kWrites = 3000;
+    testing::internal::CaptureStderr();
+    StateFile reader(path_);
+    reader.Access([](CardStateLayout& state) { state.onTheFlyGranularity = state.onTheFlyLatency = 0; });
+    testing::internal::GetCapturedStderr();
+    std::thread writer([this] {
+        StateFile file(path_);
+        for (int i = 1; i <= kWrites; ++i) {
+            file.Access([i](CardStateLayout& state) {
+                state.onTheFlyGranularity = i;
+                sched_yield();
+                state.onTheFlyLatency = i;
+            });
+        }
+    });
+    int torn = 0;
+    for (int seen = 0; seen < kWrites;) {
+        const auto [granularity, latency] = reader.Read([](const CardStateLayout& state) {
+            return std::pair(state.onTheFlyGranularity, state.onTheFlyLatency);
+        });
+        torn += granularity != latency;
+        seen = latency;
+    }
+    writer.join();
+    EXPECT_EQ(torn, 0);
+}
+
+TEST_F(StateFileTest, ReadersFollowAReplacedFileWithinTheRecheckInterval) {
+    testing::internal::CaptureStderr();
+    StateFile reader(path_);
+    reader.Access([](CardStateLayout& state) { state.driverState = -5; });
+    fs::remove(path_);
+    StateFile(path_).Access([](CardStateLayout& state) { state.driverState = -7; });
+    testing::internal::GetCapturedStderr();
+
+    std::this_thread::sleep_for(StateFile::kRecheckInterval * 2);
+    EXPECT_EQ(reader.Read([](const CardStateLayout& state) { return state.driverState; }), -7);
 }
 
 TEST_F(StateFileTest, TheLockDiesWithAKilledHolder) {
