@@ -98,46 +98,17 @@ std::uint8_t PathUsers(const Context& context) {
     return static_cast<std::uint8_t>(std::min(users, kMaxCount));
 }
 
-MessageResult GetGains(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.inputGain));
+using WordPair = std::array<std::uint16_t, 2>;
+
+// The pair records that travel as they are stored: gains, volumes, mutes.
+template <WordPair CardHardware::*field> MessageResult GetWordPair(Context& context, win::DWORD_PTR param) {
+    return WriteRecord(param, Words(context.hardware.*field));
 }
 
-MessageResult SetGains(Context& context, win::DWORD_PTR param) {
+template <WordPair CardHardware::*field, WordPair (*decode)(win::DWORD)>
+MessageResult SetWordPair(Context& context, win::DWORD_PTR param) {
     return WithValue(param, [&](win::DWORD value) {
-        context.hardware.inputGain = SplitWords(value);
-        return Done();
-    });
-}
-
-MessageResult GetInputMutes(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.inputMute));
-}
-
-MessageResult SetInputMutes(Context& context, win::DWORD_PTR param) {
-    return WithValue(param, [&](win::DWORD value) {
-        context.hardware.inputMute = MuteWords(value);
-        return Done();
-    });
-}
-
-MessageResult GetVolume(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.outputVolume));
-}
-
-MessageResult SetVolume(Context& context, win::DWORD_PTR param) {
-    return WithValue(param, [&](win::DWORD value) {
-        context.hardware.outputVolume = SplitWords(value);
-        return Done();
-    });
-}
-
-MessageResult GetOutputMutes(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.outputMute));
-}
-
-MessageResult SetOutputMutes(Context& context, win::DWORD_PTR param) {
-    return WithValue(param, [&](win::DWORD value) {
-        context.hardware.outputMute = MuteWords(value);
+        context.hardware.*field = decode(value);
         return Done();
     });
 }
@@ -231,20 +202,27 @@ constexpr auto kIn = Direction::Input;
 constexpr auto kOut = Direction::Output;
 
 constexpr std::array kMessages = {
-    MessageEntry{kIn, wave_code::kGetGains, kAnalog, Effect::Reads, GetGains},
-    MessageEntry{kIn, wave_code::kSetGains, kAnalog, Effect::Sets, SetGains},
+    MessageEntry{kIn, wave_code::kGetGains, kAnalog, Effect::Reads, GetWordPair<&CardHardware::inputGain>},
+    MessageEntry{kIn, wave_code::kSetGains, kAnalog, Effect::Sets,
+                 SetWordPair<&CardHardware::inputGain, SplitWords>},
     MessageEntry{kIn, wave_code::kGetInputState, kBoth, Effect::Reads, GetInputState},
     MessageEntry{kIn, wave_code::kSetInputState, kBoth, Effect::Sets, SetInputState},
     MessageEntry{kIn, wave_code::kStartInputMeter, kBoth, Effect::Reads, StartMeter},
     MessageEntry{kIn, wave_code::kStopInputMeter, kBoth, Effect::Reads, StopMeter},
     MessageEntry{kIn, wave_code::kReadInputLevel, kBoth, Effect::Reads, ReadLevel},
     MessageEntry{kIn, wave_code::kGetLockRate, kDigital, Effect::Reads, GetLockRate},
-    MessageEntry{kIn, wave_code::kGetInputMutes, kAnalog, Effect::Reads, GetInputMutes},
-    MessageEntry{kIn, wave_code::kSetInputMutes, kAnalog, Effect::Sets, SetInputMutes},
-    MessageEntry{kOut, wave_code::kGetVolume, kAnalog, Effect::Reads, GetVolume},
-    MessageEntry{kOut, wave_code::kSetVolume, kAnalog, Effect::Sets, SetVolume},
-    MessageEntry{kOut, wave_code::kGetOutputMutes, kAnalog, Effect::Reads, GetOutputMutes},
-    MessageEntry{kOut, wave_code::kSetOutputMutes, kAnalog, Effect::Sets, SetOutputMutes},
+    MessageEntry{kIn, wave_code::kGetInputMutes, kAnalog, Effect::Reads,
+                 GetWordPair<&CardHardware::inputMute>},
+    MessageEntry{kIn, wave_code::kSetInputMutes, kAnalog, Effect::Sets,
+                 SetWordPair<&CardHardware::inputMute, MuteWords>},
+    MessageEntry{kOut, wave_code::kGetVolume, kAnalog, Effect::Reads,
+                 GetWordPair<&CardHardware::outputVolume>},
+    MessageEntry{kOut, wave_code::kSetVolume, kAnalog, Effect::Sets,
+                 SetWordPair<&CardHardware::outputVolume, SplitWords>},
+    MessageEntry{kOut, wave_code::kGetOutputMutes, kAnalog, Effect::Reads,
+                 GetWordPair<&CardHardware::outputMute>},
+    MessageEntry{kOut, wave_code::kSetOutputMutes, kAnalog, Effect::Sets,
+                 SetWordPair<&CardHardware::outputMute, MuteWords>},
     MessageEntry{kOut, wave_code::kStartOutputMeter, kBoth, Effect::Reads, StartMeter},
     MessageEntry{kOut, wave_code::kStopOutputMeter, kBoth, Effect::Reads, StopMeter},
     MessageEntry{kOut, wave_code::kReadOutputLevel, kBoth, Effect::Reads, ReadLevel},
