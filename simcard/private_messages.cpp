@@ -14,6 +14,7 @@ namespace simcard {
 namespace {
 
 using Record = std::array<std::byte, 4>;
+using WordPair = std::array<std::uint16_t, 2>; // left, right
 
 constexpr std::uint8_t kRouteChannels = 2;
 constexpr int kMaxCount = 255; // byte 3 of a route record
@@ -59,7 +60,7 @@ Record Bytes(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3)
     return {std::byte{b0}, std::byte{b1}, std::byte{b2}, std::byte{b3}};
 }
 
-Record Words(const std::array<std::uint16_t, 2>& words) {
+Record Words(const WordPair& words) {
     Record record;
     std::memcpy(record.data(), words.data(), record.size());
     return record;
@@ -72,11 +73,11 @@ template <class Set> MessageResult WithValue(win::DWORD_PTR param, Set&& set) {
     return set(static_cast<win::DWORD>(param));
 }
 
-std::array<std::uint16_t, 2> SplitWords(win::DWORD value) {
+WordPair SplitWords(win::DWORD value) {
     return {win::LOWORD(value), win::HIWORD(value)};
 }
 
-std::array<std::uint16_t, 2> MuteWords(win::DWORD value) {
+WordPair MuteWords(win::DWORD value) {
     auto mute = [](std::uint16_t word) -> std::uint16_t { return word ? 0xFFFF : 0; };
     return {mute(win::LOWORD(value)), mute(win::HIWORD(value))};
 }
@@ -98,46 +99,15 @@ std::uint8_t PathUsers(const Context& context) {
     return static_cast<std::uint8_t>(std::min(users, kMaxCount));
 }
 
-MessageResult GetGains(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.inputGain));
+// Gains, volumes and mutes: a left and a right word of the card's hardware.
+template <WordPair CardHardware::*Pair> MessageResult GetWords(Context& context, win::DWORD_PTR param) {
+    return WriteRecord(param, Words(context.hardware.*Pair));
 }
 
-MessageResult SetGains(Context& context, win::DWORD_PTR param) {
+template <WordPair CardHardware::*Pair, WordPair (*FromValue)(win::DWORD)>
+MessageResult SetWords(Context& context, win::DWORD_PTR param) {
     return WithValue(param, [&](win::DWORD value) {
-        context.hardware.inputGain = SplitWords(value);
-        return Done();
-    });
-}
-
-MessageResult GetInputMutes(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.inputMute));
-}
-
-MessageResult SetInputMutes(Context& context, win::DWORD_PTR param) {
-    return WithValue(param, [&](win::DWORD value) {
-        context.hardware.inputMute = MuteWords(value);
-        return Done();
-    });
-}
-
-MessageResult GetVolume(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.outputVolume));
-}
-
-MessageResult SetVolume(Context& context, win::DWORD_PTR param) {
-    return WithValue(param, [&](win::DWORD value) {
-        context.hardware.outputVolume = SplitWords(value);
-        return Done();
-    });
-}
-
-MessageResult GetOutputMutes(Context& context, win::DWORD_PTR param) {
-    return WriteRecord(param, Words(context.hardware.outputMute));
-}
-
-MessageResult SetOutputMutes(Context& context, win::DWORD_PTR param) {
-    return WithValue(param, [&](win::DWORD value) {
-        context.hardware.outputMute = MuteWords(value);
+        context.hardware.*Pair = FromValue(value);
         return Done();
     });
 }
@@ -231,20 +201,25 @@ constexpr auto kIn = Direction::Input;
 constexpr auto kOut = Direction::Output;
 
 constexpr std::array kMessages = {
-    MessageEntry{kIn, wave_code::kGetGains, kAnalog, Effect::Reads, GetGains},
-    MessageEntry{kIn, wave_code::kSetGains, kAnalog, Effect::Sets, SetGains},
+    MessageEntry{kIn, wave_code::kGetGains, kAnalog, Effect::Reads, GetWords<&CardHardware::inputGain>},
+    MessageEntry{kIn, wave_code::kSetGains, kAnalog, Effect::Sets,
+                 SetWords<&CardHardware::inputGain, SplitWords>},
     MessageEntry{kIn, wave_code::kGetInputState, kBoth, Effect::Reads, GetInputState},
     MessageEntry{kIn, wave_code::kSetInputState, kBoth, Effect::Sets, SetInputState},
     MessageEntry{kIn, wave_code::kStartInputMeter, kBoth, Effect::Reads, StartMeter},
     MessageEntry{kIn, wave_code::kStopInputMeter, kBoth, Effect::Reads, StopMeter},
     MessageEntry{kIn, wave_code::kReadInputLevel, kBoth, Effect::Reads, ReadLevel},
     MessageEntry{kIn, wave_code::kGetLockRate, kDigital, Effect::Reads, GetLockRate},
-    MessageEntry{kIn, wave_code::kGetInputMutes, kAnalog, Effect::Reads, GetInputMutes},
-    MessageEntry{kIn, wave_code::kSetInputMutes, kAnalog, Effect::Sets, SetInputMutes},
-    MessageEntry{kOut, wave_code::kGetVolume, kAnalog, Effect::Reads, GetVolume},
-    MessageEntry{kOut, wave_code::kSetVolume, kAnalog, Effect::Sets, SetVolume},
-    MessageEntry{kOut, wave_code::kGetOutputMutes, kAnalog, Effect::Reads, GetOutputMutes},
-    MessageEntry{kOut, wave_code::kSetOutputMutes, kAnalog, Effect::Sets, SetOutputMutes},
+    MessageEntry{kIn, wave_code::kGetInputMutes, kAnalog, Effect::Reads, GetWords<&CardHardware::inputMute>},
+    MessageEntry{kIn, wave_code::kSetInputMutes, kAnalog, Effect::Sets,
+                 SetWords<&CardHardware::inputMute, MuteWords>},
+    MessageEntry{kOut, wave_code::kGetVolume, kAnalog, Effect::Reads, GetWords<&CardHardware::outputVolume>},
+    MessageEntry{kOut, wave_code::kSetVolume, kAnalog, Effect::Sets,
+                 SetWords<&CardHardware::outputVolume, SplitWords>},
+    MessageEntry{kOut, wave_code::kGetOutputMutes, kAnalog, Effect::Reads,
+                 GetWords<&CardHardware::outputMute>},
+    MessageEntry{kOut, wave_code::kSetOutputMutes, kAnalog, Effect::Sets,
+                 SetWords<&CardHardware::outputMute, MuteWords>},
     MessageEntry{kOut, wave_code::kStartOutputMeter, kBoth, Effect::Reads, StartMeter},
     MessageEntry{kOut, wave_code::kStopOutputMeter, kBoth, Effect::Reads, StopMeter},
     MessageEntry{kOut, wave_code::kReadOutputLevel, kBoth, Effect::Reads, ReadLevel},
