@@ -2,6 +2,7 @@
 
 #include "controls/ini_file.h"
 #include "controls/page_control.h"
+#include "controls/slider.h"
 #include "toolkit/check_box.h"
 #include "toolkit/edit.h"
 #include "toolkit/menu_item.h"
@@ -83,9 +84,19 @@ const ComponentState kSpeedButton{
         store.WriteBool(section, c->Name(), As<tk::TSpeedButton>(c)->Down());
     }};
 
-// The fader's Position and the combo box's ItemIndex rows follow the speed button's, in that order,
-// when those classes exist.
-const std::array kRows{&kMenuItem, &kCheckBox, &kPanel, &kEdit, &kPageControl, &kSpeedButton};
+// The fader runs its own OnChange when the position is applied.
+const ComponentState kSlider{
+    Is<TSlider>,
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* fader = As<TSlider>(c);
+        fader->SetPosition(store.ReadInteger(section, fader->Name(), fader->Position()));
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        store.WriteInteger(section, c->Name(), As<TSlider>(c)->Position());
+    }};
+
+// The combo box's ItemIndex row follows the fader's when that class exists.
+const std::array kRows{&kMenuItem, &kCheckBox, &kPanel, &kEdit, &kPageControl, &kSpeedButton, &kSlider};
 
 } // namespace
 

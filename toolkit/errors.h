@@ -22,6 +22,16 @@ class EComponentError : public Exception {
     using Exception::Exception;
 };
 
+// A value outside the range that a property accepts.
+class ERangeError : public Exception {
+    using Exception::Exception;
+};
+
+// An object is not of the class an operation needs.
+class EInvalidCast : public Exception {
+    using Exception::Exception;
+};
+
 // A mistake in a form description: file, line (1-based, 0 when the file itself is the problem) and what.
 class EFormError : public Exception {
 public:

@@ -1,0 +1,71 @@
+#pragma once
+// An LED bar: a lowered panel that stacks as many lumis as fit into its height, bottom (index 0) up,
+// each overlapping the next by one pixel, and lights them from the bottom up to a level. It never puts
+// lumis out by itself; a level meter does that on its ticks. The lumis are its only children: a
+// rebuild (new lumi height, loading, a height that no longer suits the count) frees every child.
+#include "toolkit/panel.h"
+
+#include <vector>
+
+namespace controls {
+
+class TLumi;
+
+class TBarGraph : public tk::TPanel {
+    Q_OBJECT
+    Q_PROPERTY(int Level READ Level WRITE SetLevel)
+    Q_PROPERTY(int LevelMax READ GetLevelMax WRITE SetLevelMax)
+    Q_PROPERTY(int LumiHeight READ LumiHeight WRITE SetLumiHeight)
+    Q_PROPERTY(tk::TColor LumiColor READ LumiColor WRITE SetLumiColor)
+    Q_PROPERTY(bool _On READ On WRITE SetOn)
+
+public:
+    explicit TBarGraph(tk::TComponent* owner);
+
+    // The last accepted level.
+    int Level() const { return level_; }
+    // A level above the full scale is ignored; one below the lit top lights nothing and puts nothing out.
+    virtual void SetLevel(int value);
+    virtual int GetLevelMax() const { return barScale_; }
+    virtual void SetLevelMax(int value) { barScale_ = value; }
+
+    int LumiHeight() const { return lumiHeight_; }
+    // Rebuilds the lumis. Throws tk::ERangeError below 2, where lumis would not stack.
+    void SetLumiHeight(int value);
+    // The lit colour of the lumis built from now on.
+    tk::TColor LumiColor() const { return lumiColor_; }
+    void SetLumiColor(tk::TColor color) { lumiColor_ = color; }
+
+    bool On() const { return on_; }
+    // True lights the whole bar; false sets level 0, which puts nothing out.
+    void SetOn(bool on);
+
+    int LumiCount() const { return int(lumis_.size()); }
+    TLumi* Lumi(int index) const { return lumis_.at(std::size_t(index)); }
+    // The highest lumi that a level lit, 0 at rest.
+    int LitIndex() const { return litIndex_; }
+
+    virtual void BuildLumis();
+    virtual void DestroyLumis();
+    void Loaded() override;
+
+protected:
+    // Keeps the lumis when the new height still suits their count, else rebuilds them.
+    void Resize() override;
+    // Lights the lumis up to the index that value reaches on the bar's scale.
+    void ShowLevel(int value);
+    // Indexes outside the bar are ignored.
+    void SwitchLumi(int index, bool on);
+
+    int level_ = 0;
+    int litIndex_ = 0;       // 0..LumiCount() - 1
+    int barScale_ = 65535;   // the full scale that levels are compared with
+
+private:
+    std::vector<TLumi*> lumis_;
+    int lumiHeight_ = 6; // pixels, 2 or more
+    tk::TColor lumiColor_ = tk::clLime;
+    bool on_ = false;
+};
+
+} // namespace controls

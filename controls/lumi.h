@@ -1,0 +1,41 @@
+#pragma once
+// One LED of a bar graph: a rectangle with a black frame, filled with ColorOn when lit and ColorOff when
+// dark. A new colour shows at the lumi's next switch, not before.
+#include "toolkit/shape.h"
+
+namespace controls {
+
+class TLumi : public tk::TShape {
+    Q_OBJECT
+    Q_PROPERTY(tk::TColor ColorOn READ ColorOn WRITE SetColorOn)
+    Q_PROPERTY(tk::TColor ColorOff READ ColorOff WRITE SetColorOff)
+    Q_PROPERTY(tk::TColor ColorFrame READ ColorFrame WRITE SetColorFrame)
+    Q_PROPERTY(bool Frame READ Frame WRITE SetFrame)
+    Q_PROPERTY(bool _On READ On WRITE SetOn)
+
+public:
+    explicit TLumi(tk::TComponent* owner);
+
+    tk::TColor ColorOn() const { return colorOn_; }
+    void SetColorOn(tk::TColor color) { colorOn_ = color; }
+    tk::TColor ColorOff() const { return colorOff_; }
+    void SetColorOff(tk::TColor color) { colorOff_ = color; }
+    // Kept for the form descriptions; the drawing does not use them.
+    tk::TColor ColorFrame() const { return colorFrame_; }
+    void SetColorFrame(tk::TColor color) { colorFrame_ = color; }
+    bool Frame() const { return frame_; }
+    void SetFrame(bool frame) { frame_ = frame; }
+
+    bool On() const { return on_; }
+    // Repaints the lumi only when its state changes.
+    void SetOn(bool on);
+
+private:
+    tk::TColor colorOn_ = tk::clLime;
+    tk::TColor colorOff_ = tk::clGray;
+    tk::TColor colorFrame_;
+    bool frame_ = true;
+    bool on_ = false;
+};
+
+} // namespace controls
