@@ -81,6 +81,13 @@ QPoint TScrollBox::ClientOrigin() const {
     return origin - QPoint(horz_->Position(), vert_->Position());
 }
 
+QRect TScrollBox::AlignRect() const {
+    const QRect client = TWinControl::AlignRect();
+    if (!horz_) return client;
+    return QRect(client.topLeft(), QSize(std::max(client.width(), horz_->Range()),
+                                         std::max(client.height(), vert_->Range())));
+}
+
 void TScrollBox::Loaded() {
     TWinControl::Loaded();
     UpdateScrollBars();
@@ -96,6 +103,7 @@ void TScrollBox::ChildBoundsChanged(TControl*) { UpdateScrollBars(); }
 void TScrollBox::UpdateScrollBars() {
     if (updating_ || IsLoading() || !horz_ || !vert_) return;
     updating_ = true;
+    const QSize ranges(horz_->Range(), vert_->Range());
     int right = 0;
     int bottom = 0;
     for (int i = 0; i < ControlCount(); ++i) {
@@ -112,6 +120,7 @@ void TScrollBox::UpdateScrollBars() {
     vert_->Update(bottom + vert_->Margin(), ClientHeight(),
                   QRect(inner.right() - kScrollBarSize + 1, inner.top(), kScrollBarSize, ClientHeight()));
     updating_ = false;
+    if (ranges != QSize(horz_->Range(), vert_->Range())) Realign();
     Scrolled();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Scroll boxes: a container whose children may extend beyond its client area; a scroll bar appears
-// when they do and moves them. The range is the rightmost (lowest) child edge plus the bar's margin.
+// when they do and moves them. The range is the rightmost (lowest) edge of the children that are not
+// aligned, plus the bar's margin; aligned children span the whole range, so that a band aligned to the
+// top scrolls with the content under it.
 #include "toolkit/win_control.h"
 
 class QScrollBar;
@@ -76,6 +78,8 @@ public:
     int ClientHeight() const override;
     // Moved by the scroll positions.
     QPoint ClientOrigin() const override;
+    // The client area widened to the scroll ranges.
+    QRect AlignRect() const override;
     void Paint(QPainter& painter) override;
     void Loaded() override;
 

@@ -1,13 +1,21 @@
-// Renders the program's windows to PNG files for review: snapshot [output folder].
+// Renders the program's windows to PNG files for review: snapshot [output folder]. The channel windows
+// are rendered for one to four cards of a simulated card kept in a private folder, so the pictures
+// show the design's state and never the user's.
 #include "app/about_box.h"
 #include "app/mix_control_wnd.h"
+#include "app/process_state.h"
+#include "driver/device_discovery.h"
+#include "platform/paths.h"
+#include "platform/win_messages.h"
 #include "toolkit/application.h"
 #include "toolkit/icons.h"
-#include "app/process_state.h"
+#include "windows/analog_input_window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 
@@ -22,16 +30,40 @@ bool Save(tk::TForm* form, const QDir& folder, const QString& name) {
     return saved;
 }
 
+bool SetCardCount(int cards) {
+    const QString tool = QString::fromStdString((platform::ExecutableDir() / "kova2-card").string());
+    return QProcess::execute(tool, {QStringLiteral("cards"), QString::number(cards)}) == 0;
+}
+
+// The window with its meters showing a moment of the card's programme.
+bool SaveAnalogInputs(int cards, tk::TForm* control, const QDir& folder) {
+    if (!SetCardCount(cards)) return false;
+    driver::DiscoverDevices();
+    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    window->Show();
+    window->Perform(win::WM_LEVELPOLL, 0, 0);
+    const bool saved = Save(window, folder, QStringLiteral("analog-inputs-%1").arg(cards));
+    window->Close();
+    window->Free();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    qputenv("KOVA2_HOME", home.path().toLocal8Bit());
     QApplication qtApplication(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("snapshots"));
     if (!QDir().mkpath(folder.path())) return 1;
     tk::Owned<tk::TApplication> application(new tk::TApplication);
     app::TrayIcon = win::LoadIconA(0, "MIXERICON");
-    bool saved = Save(application->CreateForm<app::TMixControlWnd>(), folder, QStringLiteral("control-window"));
+    auto* control = application->CreateForm<app::TMixControlWnd>();
+    bool saved = Save(control, folder, QStringLiteral("control-window"));
     saved = Save(application->CreateForm<app::TAboutBox>(), folder, QStringLiteral("about-box")) && saved;
+    for (int cards = 1; cards <= 4; ++cards)
+        saved = SaveAnalogInputs(cards, control, folder) && saved;
     return saved ? 0 : 1;
 }

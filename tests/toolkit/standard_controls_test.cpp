@@ -123,6 +123,26 @@ TEST(ScrollBox, AHorizontalBarAppearsWhenChildrenDoNotFitAndMovesThem) {
     EXPECT_EQ(strip->Left(), 6) << "positions stay in content coordinates";
 }
 
+TEST(ScrollBox, TopAlignedBandsSpanTheWholeRangeAndScrollWithIt) {
+    Owned<TForm> form(new TForm(nullptr));
+    auto* box = Add<TScrollBox>(form.get(), form.get(), "ScrollBox");
+    box->SetBorderStyle(TBorderStyle::bsNone);
+    box->SetBounds(0, 0, 181, 363);
+    box->HorzScrollBar()->SetMargin(2);
+    auto* band = Add<TPanel>(form.get(), box, "pnHeader");
+    band->SetAlign(TAlign::alTop);
+    band->SetHeight(19);
+    auto* strip = Add<TPanel>(form.get(), box, "pnMeters");
+    strip->SetBounds(6, 19, 171, 200);
+    EXPECT_EQ(band->Width(), 181);
+    strip->SetWidth(171 + 173);
+    EXPECT_EQ(band->Width(), 6 + 344 + 2);
+    box->HorzScrollBar()->SetPosition(100);
+    EXPECT_EQ(band->Widget()->x(), -100);
+    strip->SetWidth(171);
+    EXPECT_EQ(band->Width(), 181) << "never narrower than the box";
+}
+
 TEST(Timer, RunsOnTimerWhileEnabledWithAHandler) {
     Owned<TTimer> timer(new TTimer(nullptr));
     int ticks = 0;

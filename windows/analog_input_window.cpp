@@ -1,0 +1,152 @@
+#include "windows/analog_input_window.h"
+
+#include "controls/control_classes.h"
+#include "controls/slider.h"
+#include "driver/device_tables.h"
+#include "driver/wave_messages.h"
+#include "toolkit/check_box.h"
+#include "toolkit/panel.h"
+#include "toolkit/radio_button.h"
+
+namespace windows {
+namespace {
+
+constexpr int kDestinationByte = 1; // monitoring destination: 1 analog, 2 digital output
+constexpr int kWhenByte = 2;        // 0 never, 1 while recording, 2 while punch recording
+
+win::WORD GainWord(int position) { return win::WORD(position * 256); }
+int GainFromWord(win::WORD word) { return (word >> 8) & 0xFF; }
+
+const FrameDesign kDesign{
+    .designClientHeight = 417,
+    .stripStep = 173,
+    .stripWidth = 173,
+    .widthMargin = 24,
+    .minWidth = 191,
+    .meterTags = StripCloner::MeterTags::Sequential,
+    .panelTags = StripCloner::PanelTags::UntaggedOnly,
+    .pairMessages = {driver::Direction::Input, driver::InGetGains, driver::InSetGains, driver::InGetMutes,
+                     driver::InSetMutes},
+    .faderScale = {GainWord, GainFromWord, true},
+    .sectionNames = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks"},
+};
+
+} // namespace
+
+TfrmAnalogInp::TfrmAnalogInp(tk::TComponent* owner)
+    : TChannelWindow(owner, QStringLiteral(":/forms/Ainp.form"), kDesign) {
+    controls::RegisterControlClasses(); // the description uses them
+}
+
+TfrmAnalogInp::~TfrmAnalogInp() = default;
+
+std::optional<driver::InputState> TfrmAnalogInp::MonitorRecord(int card) const {
+    if (card < 0 || card >= driver::MaxCards || !monitorRecords_[std::size_t(card)]) return std::nullopt;
+    return driver::DecodeInputState(driver::ReadBlockValue(monitorRecords_[std::size_t(card)]->Flat()));
+}
+
+void TfrmAnalogInp::OpenHandles() {
+    driver::OpenControlRun(Handle(), driver::KindAnalog, driver::Direction::Input, 0, 1, 0, driver::CardCount - 1,
+                           inputHandles_);
+}
+
+void TfrmAnalogInp::CloseHandles() {
+    driver::CloseControlRun(driver::Direction::Input, 2 * driver::CardCount, inputHandles_);
+}
+
+void TfrmAnalogInp::TagSelections() {
+    Part<tk::TRadioButton>("btnAnaMon")->SetTag(1);
+    Part<tk::TRadioButton>("btnDigMon")->SetTag(2);
+    Part<tk::TRadioButton>("btnNever")->SetTag(0);
+    Part<tk::TRadioButton>("btnOnRec")->SetTag(1);
+    Part<tk::TRadioButton>("btnOnPunch")->SetTag(2);
+}
+
+void TfrmAnalogInp::CloneStrip(int card) {
+    Cloner().CloneStrip(Part<tk::TPanel>("pnMeters"), card, true);
+    Cloner().CloneStrip(Part<tk::TPanel>("pnInpMon"), card, true);
+    Cloner().CloneHeader(Part<tk::TPanel>("pnHeader"), card, false);
+}
+
+void TfrmAnalogInp::LinkFaders() {
+    TChannelWindow::LinkFaders();
+    for (tk::TComponent* component : ComponentList()) {
+        auto* fader = qobject_cast<controls::TSlider*>(component);
+        if (!fader || fader->Number() % 2 == 0 || !fader->LinkCheck()) continue;
+        fader->LinkCheck()->SetHint(
+            QStringLiteral("Verbinde/Trenne Fader %1-%2").arg(fader->Number()).arg(fader->Number() + 1));
+    }
+}
+
+bool TfrmAnalogInp::ReadStartupState() {
+    SetEventsEnabled(true);
+    return ReadMutes() && ReadMonitoring();
+}
+
+bool TfrmAnalogInp::ReadMonitoring() {
+    for (int card = 0; card < driver::CardCount; ++card) {
+        auto& record = monitorRecords_[std::size_t(card)];
+        if (!record) record = std::make_unique<driver::TransferBlock>(4, driver::BlockMapping::Fixed);
+        if (!*record) return false;
+        win::waveInMessage(inputHandles_[std::size_t(2 * card)], driver::InGetInputState, record->Address(), 0);
+    }
+    CheckRecordChoices("pnRouteParent", kDestinationByte);
+    CheckRecordChoices("pnWhenToMonParent", kWhenByte);
+    return true;
+}
+
+void TfrmAnalogInp::CheckRecordChoices(const char* templatePanel, int byteIndex) {
+    const auto* design = Part<tk::TPanel>(templatePanel);
+    const tk::TWinControl* section = design->Parent();
+    for (tk::TComponent* component : ComponentList()) {
+        auto* panel = qobject_cast<tk::TPanel*>(component);
+        if (!panel || panel->Parent() != section || panel->Top() != design->Top()) continue;
+        const std::optional<driver::InputState> record = MonitorRecord(panel->Tag());
+        if (!record) continue;
+        const win::BYTE chosen = driver::UnpackRecord(driver::InputStateValue(*record))[std::size_t(byteIndex)];
+        for (int i = 0; i < panel->ControlCount(); ++i) {
+            auto* radio = qobject_cast<tk::TRadioButton*>(panel->Controls(i));
+            if (radio && radio->Tag() == chosen) radio->SetChecked(true);
+        }
+    }
+}
+
+void TfrmAnalogInp::btnPunchRouteClick(tk::TComponent* sender) { SendChoice(sender, kDestinationByte); }
+
+void TfrmAnalogInp::btnWhenToMonClick(tk::TComponent* sender) { SendChoice(sender, kWhenByte); }
+
+void TfrmAnalogInp::SendChoice(tk::TComponent* sender, int byteIndex) {
+    auto* radio = qobject_cast<tk::TRadioButton*>(sender);
+    if (!radio || !radio->Parent()) return;
+    const int card = radio->Parent()->Tag();
+    if (card < 0 || card >= driver::CardCount || !monitorRecords_[std::size_t(card)]) return;
+    void* record = monitorRecords_[std::size_t(card)]->Flat();
+    static_cast<win::BYTE*>(record)[byteIndex] = win::BYTE(radio->Tag());
+    win::waveInMessage(inputHandles_[std::size_t(2 * card)], driver::InSetInputState, driver::ReadBlockValue(record),
+                       0);
+}
+
+void TfrmAnalogInp::chkRoutingClick(tk::TComponent* sender) {
+    if (auto* box = qobject_cast<tk::TCheckBox*>(sender)) ToggleUpperSection(box);
+}
+
+void TfrmAnalogInp::SendToEveryCard(win::UINT message) {
+    for (int card = 0; card < driver::CardCount; ++card)
+        win::waveInMessage(inputHandles_[std::size_t(2 * card)], message, 0, 0);
+}
+
+void TfrmAnalogInp::SendMeteringStart() { SendToEveryCard(driver::InStartMetering); }
+
+void TfrmAnalogInp::SendMeteringStop() { SendToEveryCard(driver::InStopMetering); }
+
+bool TfrmAnalogInp::ReadCardLevels(int card, win::DWORD levelBlock) {
+    win::waveInMessage(inputHandles_[std::size_t(2 * card)], driver::InGetLevels, levelBlock, 0);
+    return true;
+}
+
+void TfrmAnalogInp::ReleaseRecords() {
+    for (auto& record : monitorRecords_)
+        record.reset();
+}
+
+} // namespace windows

@@ -1,0 +1,49 @@
+#pragma once
+// The analog input window: per card an input gain fader pair with its link box, a mute button and a
+// peak meter per input, and where and when the inputs are monitored.
+#include "windows/channel_window.h"
+
+namespace windows {
+
+class TfrmAnalogInp : public TChannelWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmAnalogInp(tk::TComponent* owner);
+    ~TfrmAnalogInp() override;
+
+    // Two control handles per card on its analog input device.
+    const HandleTable& InputHandles() const { return inputHandles_; }
+    // Card k's monitoring record as last read or chosen; nothing before the first show.
+    std::optional<driver::InputState> MonitorRecord(int card) const;
+
+    Q_INVOKABLE void btnPunchRouteClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnWhenToMonClick(tk::TComponent* sender);
+    Q_INVOKABLE void chkRoutingClick(tk::TComponent* sender);
+
+protected:
+    void OpenHandles() override;
+    void CloseHandles() override;
+    const HandleTable& PairHandles() const override { return inputHandles_; }
+    void TagSelections() override;
+    void CloneStrip(int card) override;
+    void LinkFaders() override;
+    bool ReadStartupState() override;
+    void SendMeteringStart() override;
+    void SendMeteringStop() override;
+    bool ReadCardLevels(int card, win::DWORD levelBlock) override;
+    void ReleaseRecords() override;
+
+private:
+    bool ReadMonitoring();
+    // Checks the radio buttons of every panel at the template panel's place by the record byte.
+    void CheckRecordChoices(const char* templatePanel, int byteIndex);
+    // Puts the radio button's Tag into the record byte of its card and sends the record.
+    void SendChoice(tk::TComponent* sender, int byteIndex);
+    void SendToEveryCard(win::UINT message);
+
+    HandleTable inputHandles_{};
+    std::array<std::unique_ptr<driver::TransferBlock>, driver::MaxCards> monitorRecords_;
+};
+
+} // namespace windows

@@ -1,0 +1,248 @@
+#include "windows/channel_window.h"
+
+#include "app/process_state.h"
+#include "controls/form_state.h"
+#include "controls/level_meter.h"
+#include "controls/slider.h"
+#include "controls/window_helpers.h"
+#include "driver/device_tables.h"
+#include "driver/silent_abort.h"
+#include "platform/message_post.h"
+#include "platform/win_messages.h"
+#include "platform/win_records.h"
+#include "toolkit/check_box.h"
+#include "toolkit/icons.h"
+#include "toolkit/message_queue.h"
+#include "toolkit/panel.h"
+#include "toolkit/speed_button.h"
+
+#include <algorithm>
+
+namespace windows {
+namespace {
+
+const QString kStore = QStringLiteral("kova2mix.ini");
+constexpr int kPersistedTag = -1;
+enum SectionIndex { kGroup, kHeader, kUpper, kLevel, kBevel, kChecks };
+
+} // namespace
+
+TChannelWindow::TChannelWindow(tk::TComponent* owner, const QString& description, const FrameDesign& design)
+    : TForm(owner, description), design_(design),
+      cloner_(design.stripStep, design.meterTags, design.panelTags), timers_(Handle()) {
+    BindMessage(win::WM_GETMINMAXINFO, this, &TChannelWindow::WMGetMinMaxInfo);
+    BindMessage(win::WM_SYSCOMMAND, this, &TChannelWindow::WMSysCommand);
+    BindMessage(win::WM_METERTICK, this, &TChannelWindow::WMMeterTick);
+    BindMessage(win::WM_LEVELPOLL, this, &TChannelWindow::WMLevelPoll);
+}
+
+TChannelWindow::~TChannelWindow() = default;
+
+controls::TLevelMeter* TChannelWindow::Meter(int tag) const {
+    return tag >= 0 && tag < int(meters_.size()) ? meters_[std::size_t(tag)] : nullptr;
+}
+
+void TChannelWindow::FormCreate(tk::TComponent*) {
+    SetIcon(tk::IconFromHandle(app::TrayIcon));
+    try {
+        OpenHandles();
+    } catch (const driver::SilentAbort&) {
+        return; // not initialised: the control window frees the window again
+    }
+    TagSelections();
+    sections_ = std::make_unique<WindowSections>(
+        this, SectionParts{Part<tk::TPanel>(design_.sectionNames[kGroup]), Part<tk::TPanel>(design_.sectionNames[kHeader]),
+                           Part<tk::TPanel>(design_.sectionNames[kUpper]), Part<tk::TPanel>(design_.sectionNames[kLevel]),
+                           Part<tk::TControl>(design_.sectionNames[kBevel]),
+                           Part<tk::TPanel>(design_.sectionNames[kChecks])});
+    sections_->StartContent(design_.designClientHeight);
+    BuildStrips();
+    LinkFaders();
+    FillMeters();
+    levelBlock_ = std::make_unique<driver::TransferBlock>(8, driver::BlockMapping::Fixed);
+    pairs_ = std::make_unique<StripPairs>(PairHandles(), design_.pairMessages, design_.faderScale);
+    initialised_ = *levelBlock_ && pairs_->Allocated();
+    RouteActivation();
+}
+
+void TChannelWindow::BuildStrips() {
+    if (driver::CardCount == 1) sections_->RemoveHeader();
+    for (int card = 1; card < driver::CardCount; ++card)
+        CloneStrip(card);
+}
+
+void TChannelWindow::LinkFaders() {
+    for (tk::TComponent* component : ComponentList()) {
+        auto* fader = qobject_cast<controls::TSlider*>(component);
+        if (!fader || !fader->Parent()) continue;
+        for (int i = 0; i < fader->Parent()->ControlCount(); ++i)
+            if (auto* box = qobject_cast<tk::TCheckBox*>(fader->Parent()->Controls(i))) {
+                fader->SetLinkCheck(box);
+                break;
+            }
+    }
+}
+
+void TChannelWindow::FillMeters() {
+    meters_.fill(nullptr);
+    for (tk::TComponent* component : ComponentList()) {
+        auto* meter = qobject_cast<controls::TLevelMeter*>(component);
+        if (meter && meter->Tag() >= 0 && meter->Tag() < int(meters_.size())) meters_[std::size_t(meter->Tag())] = meter;
+    }
+}
+
+// Activation re-applies the control window's stay-on-top choice to every window.
+void TChannelWindow::RouteActivation() {
+    if (!app::ControlWindow) return;
+    if (auto handler = tk::TNotifyEvent::Method(app::ControlWindow, "FormActiveChanged")) {
+        SetOnActivate(*handler);
+        SetOnDeactivate(*handler);
+    }
+}
+
+void TChannelWindow::FormShow(tk::TComponent*) {
+    if (!initialised_) return;
+    if (!ReadStartupState()) {
+        initialised_ = false;
+        return;
+    }
+    controls::LoadFormState(this, kStore, QString(), kPersistedTag, true);
+    stateRestored_ = true;
+    ReadFaders();
+    const SectionParts& parts = sections_->Parts();
+    if (parts.level->Visible()) StartMetering();
+    if (!parts.checks->Visible()) {
+        parts.checks->Show();
+        ToggleControlPanel();
+    }
+    systemMenu_ = controls::AddSystemMenuEntries(parts.checks, app::AboutBox, false);
+}
+
+void TChannelWindow::FormClose(tk::TComponent*, tk::TCloseAction&) {
+    if (stateRestored_) controls::SaveFormState(this, kStore, QString(), kPersistedTag, true);
+    StopMetering();
+    if (app::ControlWindow)
+        win::PostMessageA(app::ControlWindow->Handle(), win::WM_CHILDCLOSED, 0, win::LPARAM(Handle()));
+}
+
+void TChannelWindow::FormDestroy(tk::TComponent*) {
+    StopMetering(); // a window freed without being closed leaves no timer behind
+    CloseHandles();
+    pairs_.reset();
+    levelBlock_.reset();
+    ReleaseRecords();
+}
+
+void TChannelWindow::SliderChange(tk::TComponent* sender) {
+    if (auto* fader = qobject_cast<controls::TSlider*>(sender); fader && pairs_) pairs_->FaderChanged(fader);
+}
+
+void TChannelWindow::chkLinkClick(tk::TComponent* sender) {
+    if (auto* link = qobject_cast<tk::TCheckBox*>(sender); link && pairs_) pairs_->LinkClicked(link);
+}
+
+void TChannelWindow::btnMuteClick(tk::TComponent* sender) {
+    if (auto* mute = qobject_cast<tk::TSpeedButton*>(sender); mute && pairs_) pairs_->MuteClicked(mute);
+}
+
+void TChannelWindow::ReadFaders() {
+    if (driver::DriverFound && pairs_) pairs_->ReadFaders(this);
+}
+
+bool TChannelWindow::ReadMutes() {
+    return pairs_ && pairs_->ReadMutes(this, sections_->Parts().level, driver::CardCount);
+}
+
+void TChannelWindow::chkPeakMeterClick(tk::TComponent* sender) {
+    auto* box = qobject_cast<tk::TCheckBox*>(sender);
+    if (!box || !sections_) return;
+    controls::UpdateSystemMenuEntry(box);
+    if (box->Checked()) {
+        sections_->ShowLevel(true);
+        StartMetering();
+    } else {
+        StopMetering();
+        sections_->ShowLevel(false);
+    }
+}
+
+void TChannelWindow::ToggleUpperSection(tk::TCheckBox* box) {
+    if (!sections_) return;
+    controls::UpdateSystemMenuEntry(box);
+    sections_->ShowUpper(box->Checked());
+}
+
+void TChannelWindow::ToggleControlPanel() {
+    if (!sections_) return;
+    sections_->ToggleControlPanel();
+    controls::UpdateSystemMenuEntry(sections_->Parts().checks);
+}
+
+void TChannelWindow::StartMetering() {
+    if (metering_) return;
+    SendMeteringStart();
+    metering_ = true;
+    timers_.StartTick();
+    timers_.StartPoll();
+}
+
+void TChannelWindow::StopMetering() {
+    if (!metering_) return;
+    SendMeteringStop();
+    timers_.KillBoth();
+    metering_ = false;
+}
+
+void TChannelWindow::WMGetMinMaxInfo(tk::TMessage& message) {
+    message.Result = 0;
+    auto* info = message.RecordAs<win::MINMAXINFO>();
+    if (!initialised_ || !info) return;
+    const int width = std::max(driver::CardCount * design_.stripWidth + design_.widthMargin, design_.minWidth);
+    const int height = ContentHeight();
+    info->ptMaxSize = {width, height};
+    info->ptMaxPosition = {0, 0};
+    info->ptMinTrackSize = {design_.minWidth, height};
+    info->ptMaxTrackSize = {width, height};
+}
+
+void TChannelWindow::WMSysCommand(tk::TMessage& message) {
+    TForm::DefaultHandler(message);
+    if (!sections_) return;
+    const win::UINT command = message.WParam & 0xFFFF;
+    tk::TPanel* checks = sections_->Parts().checks;
+    for (int i = 0; i < checks->ControlCount(); ++i) {
+        auto* box = qobject_cast<tk::TCheckBox*>(checks->Controls(i));
+        if (box && controls::SystemMenuCommand(box) == command) {
+            box->SetChecked(!box->Checked());
+            return;
+        }
+    }
+    if (app::AboutBox && controls::SystemMenuCommand(app::AboutBox) == command) ShowAboutBox();
+    else if (controls::SystemMenuCommand(checks) == command) ToggleControlPanel();
+}
+
+void TChannelWindow::ShowAboutBox() {
+    if (!app::AboutBox->Visible()) app::AboutBox->ShowModal();
+}
+
+void TChannelWindow::WMMeterTick(tk::TMessage& message) {
+    for (controls::TLevelMeter* meter : meters_) {
+        if (!meter) continue;
+        tk::TMessage tick{message.Msg, message.WParam, message.LParam, 0, nullptr};
+        meter->WMMeterTick(tick);
+    }
+    message.Result = 1;
+}
+
+void TChannelWindow::WMLevelPoll(tk::TMessage& message) {
+    message.Result = 1;
+    if (!levelBlock_ || !*levelBlock_) return;
+    for (int card = 0; card < driver::CardCount; ++card) {
+        if (!ReadCardLevels(card, levelBlock_->Address())) continue;
+        const driver::LevelPair levels = driver::ReadLevelBlock(levelBlock_->Flat());
+        if (auto* left = Meter(2 * card)) left->SetLevel(levels.left);
+        if (auto* right = Meter(2 * card + 1)) right->SetLevel(levels.right);
+    }
+}
+
+} // namespace windows

@@ -1,0 +1,141 @@
+#pragma once
+// The frame every channel window stands on: a form whose content is one strip per card, cloned at
+// creation from the design-time strip of card 0, with collapsible sections, fader and mute pairs, link
+// boxes and level metering driven by two multimedia timers. A window class names its parts and
+// messages and fills in the hooks; the order of creation, showing, closing and destruction is here.
+#include "driver/control_handles.h"
+#include "driver/message_records.h"
+#include "driver/transfer_block.h"
+#include "toolkit/form.h"
+#include "windows/channel_messages.h"
+#include "windows/meter_timers.h"
+#include "windows/strip_cloner.h"
+#include "windows/strip_pairs.h"
+#include "windows/window_sections.h"
+
+#include <memory>
+#include <optional>
+
+namespace controls {
+class TLevelMeter;
+}
+namespace tk {
+class TCheckBox;
+}
+
+namespace windows {
+
+// What a window class tells the frame about its design.
+struct FrameDesign {
+    int designClientHeight;   // pixels under the title bar at design time
+    int stripStep;            // pixels between two cards' strips
+    int stripWidth;           // size limits: the widest window is cards x stripWidth + widthMargin
+    int widthMargin;
+    int minWidth;             // pixels, also the narrowest window
+    StripCloner::MeterTags meterTags;
+    StripCloner::PanelTags panelTags;
+    PairMessages pairMessages;
+    FaderScale faderScale;
+    const char* sectionNames[6]; // group, header, upper, level, bevel, check-box panel
+};
+
+class TChannelWindow : public tk::TForm {
+    Q_OBJECT
+    Q_PROPERTY(bool Initialised READ Initialised)
+
+public:
+    ~TChannelWindow() override;
+
+    // Handles open, blocks mapped and the start-up reads done; the control window shows the window
+    // only when this holds after creation.
+    bool Initialised() const { return initialised_; }
+    bool EventsEnabled() const { return pairs_ && pairs_->EventsEnabled(); }
+    bool Metering() const { return metering_; }
+    // The one outer height the window may take, in pixels.
+    int ContentHeight() const { return sections_ ? sections_->ContentHeight() : 0; }
+    // The level meters by Tag: 2 x card left, 2 x card + 1 right.
+    controls::TLevelMeter* Meter(int tag) const;
+    const MeterTimers& Timers() const { return timers_; }
+
+    Q_INVOKABLE void FormCreate(tk::TComponent* sender);
+    Q_INVOKABLE void FormShow(tk::TComponent* sender);
+    Q_INVOKABLE void FormClose(tk::TComponent* sender, tk::TCloseAction& action);
+    Q_INVOKABLE void FormDestroy(tk::TComponent* sender);
+    Q_INVOKABLE void SliderChange(tk::TComponent* sender);
+    Q_INVOKABLE void chkLinkClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnMuteClick(tk::TComponent* sender);
+    Q_INVOKABLE void chkPeakMeterClick(tk::TComponent* sender);
+
+    void StartMetering();
+    void StopMetering();
+    void ReadFaders();
+    bool ReadMutes();
+    void ToggleControlPanel();
+
+protected:
+    TChannelWindow(tk::TComponent* owner, const QString& description, const FrameDesign& design);
+
+    // Opens the window's control handle tables for every card; SilentAbort when one cannot be opened.
+    virtual void OpenHandles() = 0;
+    virtual void CloseHandles() = 0;
+    // The handles that the faders' Numbers and the cards' mute pairs index.
+    virtual const HandleTable& PairHandles() const = 0;
+    // The design-time tags of the selection radio buttons.
+    virtual void TagSelections() {}
+    // Widens and clones the window's strip panels and header for one more card (1..3).
+    virtual void CloneStrip(int card) = 0;
+    // Gives each fader its link box; the default takes the check box among its siblings.
+    virtual void LinkFaders();
+    // The reads that must succeed before the window state is restored; false leaves the window inert.
+    virtual bool ReadStartupState() = 0;
+    // The driver's side of metering, for every card.
+    virtual void SendMeteringStart() = 0;
+    virtual void SendMeteringStop() = 0;
+    // Reads one card's levels into the level block; false when nothing was read.
+    virtual bool ReadCardLevels(int card, win::DWORD levelBlock) = 0;
+    // Releases what the window allocated beyond the frame's blocks.
+    virtual void ReleaseRecords() {}
+
+    // Shows or hides the upper section from its check box's click.
+    void ToggleUpperSection(tk::TCheckBox* box);
+
+    StripCloner& Cloner() { return cloner_; }
+    WindowSections& Sections() { return *sections_; }
+    const FrameDesign& Design() const { return design_; }
+    void SetInitialised(bool initialised) { initialised_ = initialised; }
+    void SetEventsEnabled(bool enabled) {
+        if (pairs_) pairs_->SetEventsEnabled(enabled);
+    }
+    template <class T> T* Part(const char* name) const;
+
+private:
+    void BuildStrips();
+    void FillMeters();
+    void RouteActivation();
+    void WMGetMinMaxInfo(tk::TMessage& message);
+    void WMSysCommand(tk::TMessage& message);
+    void WMMeterTick(tk::TMessage& message);
+    void WMLevelPoll(tk::TMessage& message);
+    void ShowAboutBox();
+    void AddMenuEntries();
+
+    FrameDesign design_;
+    StripCloner cloner_;
+    std::unique_ptr<WindowSections> sections_;
+    std::unique_ptr<StripPairs> pairs_;
+    std::unique_ptr<driver::TransferBlock> levelBlock_; // 8 bytes: left and right level
+    std::array<controls::TLevelMeter*, 2 * driver::MaxCards> meters_{};
+    MeterTimers timers_;
+    win::HMENU systemMenu_ = 0;
+    bool initialised_ = false;
+    bool metering_ = false;
+    bool stateRestored_ = false; // the saved window state was read; only then is it written back
+};
+
+template <class T> T* TChannelWindow::Part(const char* name) const {
+    auto* part = qobject_cast<T*>(FindComponent(QString::fromLatin1(name)));
+    if (!part) throw tk::EComponentError(QStringLiteral("%1 has no part %2").arg(Name(), QString::fromLatin1(name)));
+    return part;
+}
+
+} // namespace windows
