@@ -46,7 +46,10 @@ protected:
         Card([cards](simcard::CardStateLayout& state) { state.cardCount = cards; });
         platform::WaveDriverSet::Install();
         driver::DiscoverDevices();
+        simcard::SetTraceEnabled(true);
+        simcard::ClearTrace();
         window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+        instances = OpenedInputInstances();
         if (window->Initialised()) window->Show();
         return window;
     }
@@ -75,12 +78,14 @@ protected:
         return found;
     }
 
-    std::uint32_t Handle(int index) const { return window->InputHandles()[std::size_t(index)]; }
+    // How the trace names InputHandles[index].
+    std::uint32_t Handle(int index) const { return instances.at(std::size_t(index)); }
 
     tk::Owned<tk::TApplication> application;
     tk::TForm* control = nullptr;
     windows::TfrmAnalogInp* window = nullptr;
     std::vector<win::LPARAM> closedReports;
+    std::vector<std::uint32_t> instances; // the driver's instance of each of InputHandles, in order
 };
 
 } // namespace windows_test

@@ -3,6 +3,9 @@
 #include "controls/window_helpers.h"
 #include "driver/wave_messages.h"
 #include "platform/win_records.h"
+#include "platform/wow16.h"
+#include "toolkit/bevel.h"
+#include "toolkit/label.h"
 #include "tests/windows/analog_input_window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +122,9 @@ TEST_F(AnalogInputWindowTest, SystemMenuMirrorsTheCheckBoxPanel) {
     EXPECT_FALSE(routing->Checked());
     EXPECT_FALSE(Find<tk::TPanel>("pnInpMon")->Visible());
     for (const tk::TSystemMenu::Entry& entry : window->SystemMenu().Entries())
-        if (entry.command == controls::SystemMenuCommand(routing)) EXPECT_FALSE(entry.checked);
+        if (entry.command == controls::SystemMenuCommand(routing)) {
+            EXPECT_FALSE(entry.checked);
+        }
     const int height = window->Height();
     window->Perform(win::WM_SYSCOMMAND, controls::SystemMenuCommand(Find<tk::TPanel>("pnChecks")), 0);
     EXPECT_FALSE(Find<tk::TPanel>("pnChecks")->Visible());
@@ -153,7 +158,6 @@ TEST_F(AnalogInputWindowTest, MonitoringChoicesComeFromTheDriverAndGoBackWithThe
 
 TEST_F(AnalogInputWindowTest, FaderPairsTravelAsOneValueOnTheMovedFadersHandle) {
     Card([](simcard::CardStateLayout& state) { state.hardware[0].inputGain = {0x5F00, 0xA400}; });
-    StartTrace();
     Open(2);
     auto* left = Find<controls::TSlider>("Slider0");
     auto* right = Find<controls::TSlider>("Slider1");
@@ -206,7 +210,6 @@ TEST_F(AnalogInputWindowTest, MutesShowTheDriversStateAndSendBothChannelsOfTheCa
 }
 
 TEST_F(AnalogInputWindowTest, MeteringRunsWhileTheLevelSectionIsShown) {
-    StartTrace();
     Open(2);
     EXPECT_TRUE(window->Metering());
     EXPECT_NE(window->Timers().TickId(), 0u);

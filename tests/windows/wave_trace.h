@@ -33,6 +33,20 @@ inline std::vector<WaveMessage> TracedMessages() {
     return messages;
 }
 
+// The driver's instance of each control handle that the program opened on an input device, in the
+// order of opening: the trace names handles by the driver's instances, not by the program's ids.
+inline std::vector<std::uint32_t> OpenedInputInstances() {
+    std::vector<std::uint32_t> instances;
+    for (const simcard::TraceLine& line : simcard::ReadTrace()) {
+        unsigned device = 0;
+        unsigned long long instance = 0;
+        if (line.event.find("format=control") == std::string::npos) continue;
+        if (std::sscanf(line.event.c_str(), "wavein dev=%u inst=%llu", &device, &instance) == 2)
+            instances.push_back(std::uint32_t(instance));
+    }
+    return instances;
+}
+
 // Those with one message code.
 inline std::vector<WaveMessage> TracedMessages(std::uint32_t msg) {
     std::vector<WaveMessage> found;
