@@ -32,15 +32,20 @@ bool Save(tk::TForm* form, const QDir& folder, const QString& name) {
 
 bool SetCardCount(int cards) {
     const QString tool = QString::fromStdString((platform::ExecutableDir() / "kova2-card").string());
-    return QProcess::execute(tool, {QStringLiteral("cards"), QString::number(cards)}) == 0;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(tool, {QStringLiteral("cards"), QString::number(cards)});
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-// The window with its meters showing a moment of the card's programme.
+// The window as wide as it may be, its meters showing a moment of the card's programme.
 bool SaveAnalogInputs(int cards, tk::TForm* control, const QDir& folder) {
     if (!SetCardCount(cards)) return false;
     driver::DiscoverDevices();
     auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control);
     window->Show();
+    window->SetWidth(QWIDGETSIZE_MAX);
     window->Perform(win::WM_LEVELPOLL, 0, 0);
     const bool saved = Save(window, folder, QStringLiteral("analog-inputs-%1").arg(cards));
     window->Close();
