@@ -20,7 +20,10 @@ namespace {
 
 bool FourCards() {
     const QString tool = QString::fromStdString((platform::ExecutableDir() / "kova2-card").string());
-    if (QProcess::execute(tool, {QStringLiteral("cards"), QStringLiteral("4")}) != 0) return false;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(tool, {QStringLiteral("cards"), QStringLiteral("4")});
+    if (!process.waitForFinished() || process.exitCode() != 0) return false;
     driver::DiscoverDevices();
     return driver::CardCount == 4;
 }
