@@ -4,6 +4,7 @@
 #include "toolkit/application.h"
 #include "toolkit/icons.h"
 #include "app/process_state.h"
+#include "tools/control_sample.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,5 +34,7 @@ int main(int argc, char** argv) {
     app::TrayIcon = win::LoadIconA(0, "MIXERICON");
     bool saved = Save(application->CreateForm<app::TMixControlWnd>(), folder, QStringLiteral("control-window"));
     saved = Save(application->CreateForm<app::TAboutBox>(), folder, QStringLiteral("about-box")) && saved;
+    tk::Owned<tk::TForm> sample(tools::CreateControlSample());
+    saved = Save(sample.get(), folder, QStringLiteral("faders-and-meters")) && saved;
     return saved ? 0 : 1;
 }

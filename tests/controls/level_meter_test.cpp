@@ -107,12 +107,15 @@ TEST_F(Meter, OnLightsTheWholeBarAndOffLeavesItToTheTicks) {
     EXPECT_EQ(Lit(), 39);
 }
 
-TEST_F(Meter, ARebuildNeverLeavesTheLitIndexAboveTheNewTop) {
+TEST_F(Meter, ARebuildKeepsWhatIsLitBelowTheNewTopInItsNewColours) {
     meter->SetLevel(32767);
     meter->SetHeight(83);
     ASSERT_EQ(meter->LumiCount(), 20);
     EXPECT_EQ(meter->LitIndex(), 19);
     EXPECT_EQ(meter->PeakIndex(), 19);
+    EXPECT_EQ(Lit(), 20);
+    EXPECT_EQ(meter->Lumi(19)->Brush()->Color(), TLevelMeter::kRed);
+    EXPECT_EQ(meter->Lumi(18)->Brush()->Color(), TLevelMeter::kOrange);
     for (int tick = 0; tick < 100; ++tick) Tick();
     EXPECT_EQ(Lit(), 0);
 }
