@@ -63,9 +63,9 @@ protected:
     // The lit colour of lumi index of count.
     virtual tk::TColor LumiColorAt(int /*index*/, int /*count*/) const { return lumiColor_; }
 
-    int level_ = 0;
-    int litIndex_ = 0;       // 0..LumiCount() - 1
-    int barScale_ = 65535;   // the full scale that levels are compared with
+    int level_ = 0;        // the last accepted level, on the input scale
+    int litIndex_ = 0;     // 0..LumiCount() - 1
+    int barScale_ = 65535; // the full scale that levels are compared with
 
 private:
     void FreeChildrenOtherThanLumis();
