@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QThread>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -150,6 +151,18 @@ TEST_F(Meter, ItsOwnTimerTicksItAndThenOnlyItsTicksAreTaken) {
     EXPECT_LT(meter->LitIndex(), 39);
     meter->SetTimerEnable(false);
     EXPECT_EQ(meter->TimerId(), 0u);
+}
+
+TEST(MeterTimer, TicksQueuedForAFreedMeterAreDropped) {
+    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
+    auto* meter = new TLevelMeter(form.get());
+    meter->SetParent(form.get());
+    meter->SetTimerInterval(1);
+    meter->SetTimerEnable(true);
+    QThread::msleep(20); // ticks pile up in the queue meanwhile
+    form.reset();
+    QApplication::processEvents();
+    SUCCEED() << "no tick reached the freed meter";
 }
 
 TEST(MeterTimer, AMeterOffAFormStoresTheFlagAndStartsNoTimer) {
