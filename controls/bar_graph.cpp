@@ -37,41 +37,49 @@ void TBarGraph::SetOn(bool on) {
 
 void TBarGraph::SetLumiHeight(int value) {
     if (value < 2) throw tk::ERangeError(QStringLiteral("Wert für LumiHeight muss mindestens 2 sein"));
-    DestroyLumis();
     lumiHeight_ = value;
     BuildLumis();
 }
 
 void TBarGraph::BuildLumis() {
+    FreeChildrenOtherThanLumis();
     const int step = lumiHeight_ - 1;
-    const int count = Height() / step;
+    const int count = std::max(0, Height() / step);
+    while (LumiCount() > count) {
+        TLumi* surplus = lumis_.back();
+        lumis_.pop_back();
+        surplus->SetParent(nullptr); // gone from the bar even if its freeing has to wait
+        surplus->Free();
+    }
     const int width = Width() - 3;
     int top = Height() - lumiHeight_ - 2;
-    lumis_.reserve(std::size_t(std::max(0, count)));
-    for (int i = 0; i < count; ++i) {
-        auto* lumi = new TLumi(this);
+    for (int i = 0; i < count; ++i, top -= step) {
+        if (i == LumiCount()) {
+            lumis_.push_back(new TLumi(this));
+            lumis_.back()->SetParent(this);
+        }
+        TLumi* lumi = lumis_[std::size_t(i)];
+        const bool wasOn = lumi->On();
+        lumi->SetOn(false);
+        lumi->SetColorOn(LumiColorAt(i, count));
         lumi->SetBounds(1, top, width, lumiHeight_);
-        lumi->SetColorOn(lumiColor_);
-        lumi->SetParent(this);
-        lumis_.push_back(lumi);
-        top -= step;
+        lumi->SetOn(wasOn); // lit in its new colour
     }
     // A rebuild keeps the lit index, but never one past the new top.
     litIndex_ = std::clamp(litIndex_, 0, std::max(0, count - 1));
 }
 
-void TBarGraph::DestroyLumis() {
-    lumis_.clear();
-    while (ControlCount() > 0) {
-        tk::TControl* child = Controls(0);
-        child->SetParent(nullptr); // gone from the bar even if its freeing has to wait
+void TBarGraph::FreeChildrenOtherThanLumis() {
+    for (int i = ControlCount() - 1; i >= 0; --i) {
+        tk::TControl* child = Controls(i);
+        if (std::find(lumis_.begin(), lumis_.end(), child) != lumis_.end()) continue;
+        child->SetParent(nullptr);
         child->Free();
     }
 }
 
 void TBarGraph::Loaded() {
     TPanel::Loaded();
-    DestroyLumis();
     BuildLumis();
 }
 
@@ -79,7 +87,6 @@ void TBarGraph::Resize() {
     const int count = LumiCount();
     const int step = lumiHeight_ - 1;
     if (Height() >= (count + 1) * step + 2 || Height() < count * step + 2) {
-        DestroyLumis();
         BuildLumis();
         SetOn(on_);
     } else {

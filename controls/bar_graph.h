@@ -2,7 +2,9 @@
 // An LED bar: a lowered panel that stacks as many lumis as fit into its height, bottom (index 0) up,
 // each overlapping the next by one pixel, and lights them from the bottom up to a level. It never puts
 // lumis out by itself; a level meter does that on its ticks. The lumis are its only children: a
-// rebuild (new lumi height, loading, a height that no longer suits the count) frees every child.
+// rebuild (new lumi height, loading, a height that no longer suits the count) places the lumis anew,
+// in their colours for the new count, and frees any other child. It keeps the lit index, and the lumis
+// below the new top keep their state, so that what is lit still matches what the ticks will put out.
 #include "toolkit/panel.h"
 
 #include <vector>
@@ -30,7 +32,7 @@ public:
     virtual void SetLevelMax(int value) { barScale_ = value; }
 
     int LumiHeight() const { return lumiHeight_; }
-    // Rebuilds the lumis. Throws tk::ERangeError below 2, where lumis would not stack.
+    // Rebuilds the bar. Throws tk::ERangeError below 2, where lumis would not stack.
     void SetLumiHeight(int value);
     // The lit colour of the lumis built from now on.
     tk::TColor LumiColor() const { return lumiColor_; }
@@ -45,23 +47,29 @@ public:
     // The highest lumi that a level lit, 0 at rest.
     int LitIndex() const { return litIndex_; }
 
+    // Rebuilds the bar for its present height and lumi height. The lumis it already has are reused
+    // (making a lumi costs far more than moving one, and a copy of a meter rebuilds twice while its
+    // properties are set); surplus ones are freed.
     virtual void BuildLumis();
-    virtual void DestroyLumis();
     void Loaded() override;
 
 protected:
-    // Keeps the lumis when the new height still suits their count, else rebuilds them.
+    // Keeps the lumis when the new height still suits their count, else rebuilds the bar.
     void Resize() override;
     // Lights the lumis up to the index that value reaches on the bar's scale.
     void ShowLevel(int value);
     // Indexes outside the bar are ignored.
     void SwitchLumi(int index, bool on);
+    // The lit colour of lumi index of count.
+    virtual tk::TColor LumiColorAt(int /*index*/, int /*count*/) const { return lumiColor_; }
 
-    int level_ = 0;
-    int litIndex_ = 0;       // 0..LumiCount() - 1
-    int barScale_ = 65535;   // the full scale that levels are compared with
+    int level_ = 0;        // the last accepted level, on the input scale
+    int litIndex_ = 0;     // 0..LumiCount() - 1
+    int barScale_ = 65535; // the full scale that levels are compared with
 
 private:
+    void FreeChildrenOtherThanLumis();
+
     std::vector<TLumi*> lumis_;
     int lumiHeight_ = 6; // pixels, 2 or more
     tk::TColor lumiColor_ = tk::clLime;

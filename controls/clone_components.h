@@ -13,6 +13,9 @@
 // only), glyphs, a fader's LinkCheck, Color, Enabled and, except for the plain speed button, Visible;
 // bilingual labels, buttons, check boxes and group boxes and plain bar graphs become their plain base
 // class. Events are copied after the state they belong to, so no handler runs while a copy is made.
+//
+// No pending messages are handled during a call: copying four cards' strips takes a few milliseconds,
+// and a timer or paint handler that ran in between would find the strips half built.
 #include <functional>
 
 namespace tk {

@@ -79,17 +79,18 @@ void TLevelMeter::SetNumLumisOrange(int count) {
 
 void TLevelMeter::BuildLumis() {
     TBarGraph::BuildLumis();
-    ColourLumis();
     peakIndex_ = std::clamp(peakIndex_, 0, std::max(0, LumiCount() - 1));
 }
 
-void TLevelMeter::ColourLumis() {
+tk::TColor TLevelMeter::LumiColorAt(int index, int count) const {
+    const int fromTop = count - 1 - index;
     const int red = std::max(0, numLumisRed_);
     const int orange = std::max(0, numLumisOrange_);
-    for (int i = 0; i < LumiCount(); ++i) {
-        const int fromTop = LumiCount() - 1 - i;
-        Lumi(i)->SetColorOn(fromTop < red ? kRed : fromTop < red + orange ? kOrange : kLime);
-    }
+    return fromTop < red ? kRed : fromTop < red + orange ? kOrange : kLime;
+}
+
+void TLevelMeter::ColourLumis() {
+    for (int i = 0; i < LumiCount(); ++i) Lumi(i)->SetColorOn(LumiColorAt(i, LumiCount()));
 }
 
 void TLevelMeter::SetTimerEnable(bool enable) {

@@ -59,8 +59,10 @@ public:
 
 protected:
     void BeforeDestruction() override;
+    tk::TColor LumiColorAt(int index, int count) const override;
 
 private:
+    // Shows at each lumi's next switch.
     void ColourLumis();
     void StartTimer();
     void StopTimer();

@@ -9,6 +9,7 @@
 #include "platform/win_messages.h"
 #include "toolkit/application.h"
 #include "toolkit/icons.h"
+#include "tools/control_sample.h"
 #include "windows/analog_input_window.h"
 
 #include <QApplication>
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
     auto* control = application->CreateForm<app::TMixControlWnd>();
     bool saved = Save(control, folder, QStringLiteral("control-window"));
     saved = Save(application->CreateForm<app::TAboutBox>(), folder, QStringLiteral("about-box")) && saved;
+    tk::Owned<tk::TForm> sample(tools::CreateControlSample());
+    saved = Save(sample.get(), folder, QStringLiteral("faders-and-meters")) && saved;
     for (int cards = 1; cards <= 4; ++cards)
         saved = SaveAnalogInputs(cards, control, folder) && saved;
     return saved ? 0 : 1;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QThread>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -107,12 +108,15 @@ TEST_F(Meter, OnLightsTheWholeBarAndOffLeavesItToTheTicks) {
     EXPECT_EQ(Lit(), 39);
 }
 
-TEST_F(Meter, ARebuildNeverLeavesTheLitIndexAboveTheNewTop) {
+TEST_F(Meter, ARebuildKeepsWhatIsLitBelowTheNewTopInItsNewColours) {
     meter->SetLevel(32767);
     meter->SetHeight(83);
     ASSERT_EQ(meter->LumiCount(), 20);
     EXPECT_EQ(meter->LitIndex(), 19);
     EXPECT_EQ(meter->PeakIndex(), 19);
+    EXPECT_EQ(Lit(), 20);
+    EXPECT_EQ(meter->Lumi(19)->Brush()->Color(), TLevelMeter::kRed);
+    EXPECT_EQ(meter->Lumi(18)->Brush()->Color(), TLevelMeter::kOrange);
     for (int tick = 0; tick < 100; ++tick) Tick();
     EXPECT_EQ(Lit(), 0);
 }
@@ -147,6 +151,18 @@ TEST_F(Meter, ItsOwnTimerTicksItAndThenOnlyItsTicksAreTaken) {
     EXPECT_LT(meter->LitIndex(), 39);
     meter->SetTimerEnable(false);
     EXPECT_EQ(meter->TimerId(), 0u);
+}
+
+TEST(MeterTimer, TicksQueuedForAFreedMeterAreDropped) {
+    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
+    auto* meter = new TLevelMeter(form.get());
+    meter->SetParent(form.get());
+    meter->SetTimerInterval(1);
+    meter->SetTimerEnable(true);
+    QThread::msleep(20); // ticks pile up in the queue meanwhile
+    form.reset();
+    QApplication::processEvents();
+    SUCCEED() << "no tick reached the freed meter";
 }
 
 TEST(MeterTimer, AMeterOffAFormStoresTheFlagAndStartsNoTimer) {

@@ -208,6 +208,22 @@ end
     EXPECT_EQ(static_cast<TSlider*>(form->FindComponent("Slider1"))->Width(), 4);
 }
 
+TEST(FaderSetUp, APanelFreedBeforeItsFaderLeavesFaderAndKnobUsable) {
+    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
+    auto* panel = new tk::TPanel(form.get());
+    panel->SetParent(form.get());
+    auto* fader = new TSlider(form.get());
+    fader->SetParent(panel);
+    form->Show();
+    QApplication::processEvents();
+    ASSERT_EQ(fader->Knob()->Parent(), panel);
+    panel->Free();
+    EXPECT_EQ(fader->Parent(), nullptr);
+    EXPECT_EQ(fader->Knob()->Parent(), nullptr);
+    fader->SetPosition(60);
+    EXPECT_EQ(fader->Position(), 60);
+}
+
 TEST(FaderSetUp, TheLinkBoxIsForgottenWhenItIsFreed) {
     tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
     auto* fader = new TSlider(form.get());

@@ -1,0 +1,73 @@
+// Renders a fader and two meters and checks their classic drawing on the picture: the track's lowered
+// groove, the knob's frame and mark, the lumis' frames and zone colours.
+#include "controls/level_meter.h"
+#include "controls/slider.h"
+#include "toolkit/form.h"
+
+#include <QImage>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace controls;
+
+namespace {
+
+QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+
+constexpr QRgb kBlack = 0x000000;
+constexpr QRgb kShadow = 0x808080;
+constexpr QRgb kHighlight = 0xFFFFFF;
+constexpr QRgb kFace = 0xC0C0C0;
+
+TLevelMeter* AddMeter(tk::TForm* form, int left, int level) {
+    auto* meter = new TLevelMeter(form);
+    meter->SetParent(form);
+    meter->SetBounds(left, 10, 18, 163);
+    meter->SetLumiHeight(5);
+    meter->SetNumLumisRed(1);
+    meter->SetNumLumisOrange(12);
+    meter->SetLevel(level);
+    return meter;
+}
+
+TEST(FaderAndMeterRender, DrawTheGrooveTheKnobAndTheLumisClassically) {
+    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
+    form->SetClientWidth(100);
+    form->SetClientHeight(180);
+    auto* fader = new TSlider(form.get());
+    fader->SetParent(form.get());
+    fader->SetBounds(12, 12, 4, 112);
+    fader->SetMoveRestriction(6);
+    fader->SetBtnHeight(26);
+    fader->SetBtnWidth(18);
+    fader->SetPosition(100);
+    AddMeter(form.get(), 40, 32767);
+    AddMeter(form.get(), 70, 0);
+    form->Show();
+    form->Widget()->grab(); // the first paint sets the fader up and places its knob
+    const QImage image = form->Widget()->grab().toImage();
+
+    // The groove below the knob: shadow, two black columns, highlight.
+    EXPECT_EQ(Pixel(image, 12, 100), kShadow);
+    EXPECT_EQ(Pixel(image, 13, 100), kBlack);
+    EXPECT_EQ(Pixel(image, 14, 100), kBlack);
+    EXPECT_EQ(Pixel(image, 15, 100), kHighlight);
+    // The knob at the top (Left 5, Top 5, 18 x 26): black frame, raised face, lowered mark at Top 11.
+    EXPECT_EQ(Pixel(image, 5, 15), kBlack);
+    EXPECT_EQ(Pixel(image, 22, 15), kBlack);
+    EXPECT_EQ(Pixel(image, 6, 15), kHighlight);
+    EXPECT_EQ(Pixel(image, 10, 9), kFace);
+    EXPECT_EQ(Pixel(image, 10, 17), kShadow);
+    EXPECT_EQ(Pixel(image, 10, 18), kHighlight);
+
+    // The full meter: red top lumi, orange zone, lime below; frames of one black pixel shared.
+    EXPECT_EQ(Pixel(image, 48, 10 + 2), 0xFF0000u);
+    EXPECT_EQ(Pixel(image, 48, 10 + 4 * 12 + 2), 0xFF8000u);
+    EXPECT_EQ(Pixel(image, 48, 10 + 156 + 2), 0x00FF00u);
+    EXPECT_EQ(Pixel(image, 48, 10 + 156), kBlack);
+    EXPECT_EQ(Pixel(image, 41, 10 + 158), kBlack);
+    // The dark meter: grey lumis.
+    EXPECT_EQ(Pixel(image, 78, 10 + 2), kShadow);
+}
+
+} // namespace
