@@ -2,6 +2,7 @@
 // what its metering costs while it runs (target: < 2 % of one core with both timers and the meters'
 // painting, offscreen).
 #include "app/process_state.h"
+#include "bench/private_home.h"
 #include "driver/device_discovery.h"
 #include "platform/paths.h"
 #include "toolkit/application.h"
@@ -13,8 +14,6 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <string>
 
 namespace {
 
@@ -82,14 +81,6 @@ BENCHMARK(MeteringFourCards)->Unit(benchmark::kSecond)->Iterations(1);
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    std::string home = (std::filesystem::temp_directory_path() / "kova2-bench-XXXXXX").string();
-    if (!mkdtemp(home.data())) return 1;
-    setenv("KOVA2_HOME", home.c_str(), 1);
     QApplication qtApplication(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    std::filesystem::remove_all(home, ec);
-    return 0;
+    return RunBenchmarksInPrivateHome(argc, argv);
 }

@@ -14,12 +14,16 @@ void WindowSections::GrowWindow(int pixels) {
     form_->SetHeight(form_->Height() + pixels);
 }
 
+void WindowSections::ResizeGroup(int pixels) {
+    parts_.group->SetHeight(parts_.group->Height() + pixels);
+    GrowWindow(pixels);
+}
+
 void WindowSections::RemoveHeader() {
     const int height = parts_.header->Height();
     parts_.header->Hide();
     parts_.level->SetTop(parts_.level->Top() - height);
-    parts_.group->SetHeight(parts_.group->Height() - height);
-    GrowWindow(-height);
+    ResizeGroup(-height);
 }
 
 void WindowSections::ShowGroupIfHidden() {
@@ -38,38 +42,22 @@ void WindowSections::HideGroupIfEmpty() {
 
 void WindowSections::ShowUpper(bool show) {
     if (show == parts_.upper->Visible()) return;
-    const int height = parts_.upper->Height();
-    if (show) {
-        ShowGroupIfHidden();
-        parts_.upper->Show();
-        parts_.level->SetTop(parts_.level->Top() + height);
-        parts_.group->SetHeight(parts_.group->Height() + height);
-        GrowWindow(height);
-    } else {
-        parts_.upper->Hide();
-        parts_.level->SetTop(parts_.level->Top() - height);
-        parts_.group->SetHeight(parts_.group->Height() - height);
-        GrowWindow(-height);
-        HideGroupIfEmpty();
-    }
+    const int pixels = show ? parts_.upper->Height() : -parts_.upper->Height();
+    if (show) ShowGroupIfHidden();
+    parts_.upper->SetVisible(show);
+    parts_.level->SetTop(parts_.level->Top() + pixels);
+    ResizeGroup(pixels);
+    if (!show) HideGroupIfEmpty();
 }
 
 void WindowSections::ShowLevel(bool show) {
     if (show == parts_.level->Visible()) return;
-    const int height = parts_.level->Height();
-    if (show) {
-        ShowGroupIfHidden();
-        parts_.level->Show();
-        parts_.bevel->Show();
-        parts_.group->SetHeight(parts_.group->Height() + height);
-        GrowWindow(height);
-    } else {
-        parts_.level->Hide();
-        parts_.bevel->Hide();
-        parts_.group->SetHeight(parts_.group->Height() - height);
-        GrowWindow(-height);
-        HideGroupIfEmpty();
-    }
+    const int pixels = show ? parts_.level->Height() : -parts_.level->Height();
+    if (show) ShowGroupIfHidden();
+    parts_.level->SetVisible(show);
+    parts_.bevel->SetVisible(show);
+    ResizeGroup(pixels);
+    if (!show) HideGroupIfEmpty();
 }
 
 void WindowSections::ToggleControlPanel() {

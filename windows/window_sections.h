@@ -42,6 +42,8 @@ public:
 private:
     // Content height first: the window's size limits follow it.
     void GrowWindow(int pixels);
+    // The group panel and the window together.
+    void ResizeGroup(int pixels);
     void ShowGroupIfHidden();
     void HideGroupIfEmpty();
 

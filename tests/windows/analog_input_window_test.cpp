@@ -238,6 +238,14 @@ TEST_F(AnalogInputWindowTest, MeteringRunsWhileTheLevelSectionIsShown) {
     EXPECT_EQ(closedReports, std::vector<win::LPARAM>{win::LPARAM(handle)});
 }
 
+TEST_F(AnalogInputWindowTest, AWindowFreedWithoutClosingStopsMeteringToo) {
+    Open(2);
+    simcard::ClearTrace();
+    window->Free();
+    window = nullptr;
+    EXPECT_EQ(TracedMessages(driver::InStopMetering).size(), 2u);
+}
+
 TEST_F(AnalogInputWindowTest, LevelsFollowTheGainAndTheMute) {
     Open(1);
     auto poll = [this] {
@@ -295,6 +303,20 @@ TEST_F(AnalogInputWindowTest, AWindowThatCannotOpenItsHandlesStaysInertAndLeaves
     CloseWindow();
     EXPECT_EQ(win::waveInMessage(opened, driver::InStopMetering, 0, 0), win::MMSYSERR_INVALHANDLE);
     EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
+}
+
+TEST_F(AnalogInputWindowTest, AWindowThatNeverRestoredItsStateLeavesTheSavedOneAlone) {
+    Open(2);
+    Find<tk::TCheckBox>("chkRouting")->SetChecked(false);
+    CloseWindow();
+
+    driver::WaveInIds[2] = -1;
+    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    ASSERT_FALSE(window->Initialised());
+    CloseWindow();
+
+    Open(2);
+    EXPECT_FALSE(Find<tk::TCheckBox>("chkRouting")->Checked());
 }
 
 TEST_F(AnalogInputWindowTest, DestructionReleasesEveryBlockAndHandle) {
