@@ -7,7 +7,6 @@
 #include "controls/window_helpers.h"
 #include "driver/device_tables.h"
 #include "driver/silent_abort.h"
-#include "platform/message_post.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
 #include "toolkit/check_box.h"

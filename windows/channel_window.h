@@ -3,9 +3,9 @@
 // creation from the design-time strip of card 0, with collapsible sections, fader and mute pairs, link
 // boxes and level metering driven by two multimedia timers. A window class names its parts and
 // messages and fills in the hooks; the order of creation, showing, closing and destruction is here.
-#include "driver/control_handles.h"
 #include "driver/message_records.h"
 #include "driver/transfer_block.h"
+#include "toolkit/errors.h"
 #include "toolkit/form.h"
 #include "windows/channel_messages.h"
 #include "windows/meter_timers.h"
