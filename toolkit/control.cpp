@@ -214,22 +214,25 @@ void TControl::FontChanged() {
 }
 
 void TControl::ApplyFontAndColorToWidget() {
-    // A control that takes its parent's font lets its widget inherit the parent widget's font, so that
-    // a font change reaches a whole tree at Qt's cost, once.
-    widget_->setFont(parentFont_ && parent_ ? QFont() : font_->ToQFont());
+    // What a control takes from its parent reaches its widget through Qt's inheritance, so that a
+    // change reaches a whole tree at Qt's cost, once; without a parent the widget is not shown and
+    // has nothing to inherit yet. Setting an inherited font or palette again on a widget that has
+    // none of its own would change nothing but cost Qt a full resolve.
+    if (!parentFont_) widget_->setFont(font_->ToQFont());
+    else if (widget_->testAttribute(Qt::WA_SetFont)) widget_->setFont(QFont());
     QPalette palette;
-    if (!parentFont_ || !parent_) {
+    if (!parentFont_) {
         const QColor text = ToQColor(font_->Color());
         palette.setColor(QPalette::WindowText, text);
         palette.setColor(QPalette::ButtonText, text);
         palette.setColor(QPalette::Text, text);
     }
-    if (!parentColor_ || !parent_) {
+    if (!parentColor_) {
         const QColor background = ToQColor(color_);
         palette.setColor(QPalette::Window, background);
         palette.setColor(QPalette::Button, background);
     }
-    widget_->setPalette(palette);
+    if (palette.resolveMask() != 0 || widget_->testAttribute(Qt::WA_SetPalette)) widget_->setPalette(palette);
 }
 
 void TControl::SetColor(TColor color) {
