@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 
@@ -27,6 +28,10 @@ bool Save(tk::TForm* form, const QDir& folder, const QString& name) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApplication(argc, argv);
+    // The windows as they are designed: the user's saved window state and card stay out of it.
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    qputenv("KOVA2_HOME", home.path().toLocal8Bit());
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("snapshots"));
     if (!QDir().mkpath(folder.path())) return 1;
     tk::Owned<tk::TApplication> application(new tk::TApplication);
