@@ -1,25 +1,78 @@
 #include "app/mix_control_wnd.h"
 
 #include "app/process_state.h"
-#include "driver/device_discovery.h"
-#include "platform/message_box.h"
-#include "toolkit/icons.h"
-#include "platform/win_messages.h"
+#include "controls/bilingual_controls.h"
 #include "controls/control_classes.h"
+#include "controls/form_state.h"
+#include "controls/window_helpers.h"
+#include "driver/config_call.h"
+#include "driver/device_discovery.h"
+#include "driver/silent_abort.h"
+#include "platform/message_box.h"
+#include "platform/win_messages.h"
+#include "platform/win_records.h"
+#include "toolkit/application.h"
+#include "toolkit/errors.h"
+#include "toolkit/icons.h"
+
+#include <vector>
 
 namespace app {
+namespace {
+
+const QString kStateStore = QStringLiteral("kova2mix.ini");
+constexpr int kPersistedTag = -1;
+constexpr int kFixedWidth = 167;  // outer pixels
+constexpr int kPanelsHeight = 132; // the three panels: 77 + 28 + 27 pixels
+
+bool ReportsInitialised(const tk::TForm* window) { return window->property("Initialised").toBool(); }
+
+void ProcessWaitingMessages() {
+    if (tk::TApplication* application = tk::Application()) application->ProcessMessages();
+}
+
+} // namespace
 
 TMixControlWnd::TMixControlWnd(tk::TComponent* owner) : TForm(owner, QStringLiteral(":/forms/Mixctrl.form")) {
     controls::RegisterControlClasses(); // the description uses them
     ControlWindow = this;
     BindMessage(win::WM_TRAYNOTIFY, this, &TMixControlWnd::WMTrayNotify);
+    BindMessage(win::WM_GETMINMAXINFO, this, &TMixControlWnd::WMGetMinMaxInfo);
+    BindMessage(win::WM_CHILDCLOSED, this, &TMixControlWnd::WMChildClosed);
 }
 
 TMixControlWnd::~TMixControlWnd() {
     if (ControlWindow == this) ControlWindow = nullptr;
 }
 
+// The windows it owns go with it: their references must not outlive them.
+void TMixControlWnd::BeforeDestruction() {
+    for (const ChannelBox& channel : channels_)
+        if (channel.window) *channel.window = nullptr;
+    SettingsDialog = nullptr;
+    if (tk::TApplication* application = tk::Application()) {
+        if (application->OnActivate().Target() == this) application->SetOnActivate({});
+        if (application->OnDeactivate().Target() == this) application->SetOnDeactivate({});
+    }
+    TForm::BeforeDestruction();
+}
+
+controls::TExtCheckBox* TMixControlWnd::CheckBox(const char* name) const {
+    auto* box = qobject_cast<controls::TExtCheckBox*>(FindComponent(QString::fromLatin1(name)));
+    if (!box) throw tk::EComponentError(QStringLiteral("The control window has no check box %1").arg(name));
+    return box;
+}
+
 void TMixControlWnd::FormCreate(tk::TComponent*) {
+    channels_ = {{
+        {CheckBox("chkAnalogInputs"), &AnalogInputWindow, &ChildWindowMakers::analogInputs},
+        {CheckBox("chkDigitalInputs"), &DigitalInputWindow, &ChildWindowMakers::digitalInputs},
+        {CheckBox("chkAnalogOutputs"), &AnalogOutputWindow, &ChildWindowMakers::analogOutputs},
+        {CheckBox("chkDigitalOutputs"), &DigitalOutputWindow, &ChildWindowMakers::digitalOutputs},
+    }};
+    chkStayOnTop_ = CheckBox("chkStayOnTop");
+    chkSettings_ = CheckBox("chkSettings");
+
     driver::DiscoverDevices();
     SetCaption(QStringLiteral("Kova 2"));
     SetIcon(tk::IconFromHandle(TrayIcon));
@@ -27,6 +80,111 @@ void TMixControlWnd::FormCreate(tk::TComponent*) {
         win::MessageBoxA(Handle(), "Kova 2 Treiber konnte nicht geöffnet werden.", "Fehler", win::MB_ICONHAND);
         TerminateRequested = true;
     }
+    if (tk::TApplication* application = tk::Application()) {
+        const tk::TNotifyEvent activeChanged(this, &TMixControlWnd::FormActiveChanged);
+        application->SetOnActivate(activeChanged);
+        application->SetOnDeactivate(activeChanged);
+    }
+    fixedHeight_ = (Height() - ClientHeight()) + kPanelsHeight;
+    fixedSize_ = true;
+}
+
+// Restoring ticks the boxes of the windows that were open at the last close, which opens them again.
+void TMixControlWnd::FormShow(tk::TComponent*) {
+    if (driver::DriverFound) controls::LoadFormState(this, kStateStore, QString(), kPersistedTag, true);
+}
+
+// The window is only hidden. Its state is saved only when it was shown: a close of the hidden window
+// (at the session's end, at a card's removal) would otherwise overwrite the windows that were open at
+// its last showing with none.
+void TMixControlWnd::FormClose(tk::TComponent*, tk::TCloseAction&) {
+    if (driver::DriverFound && Visible()) controls::SaveFormState(this, kStateStore, QString(), kPersistedTag, true);
+    std::vector<tk::TCustomCheckBox*> boxes;
+    for (tk::TComponent* component : ComponentList())
+        if (auto* box = qobject_cast<tk::TCustomCheckBox*>(component)) boxes.push_back(box);
+    for (tk::TCustomCheckBox* box : boxes) box->SetChecked(false);
+}
+
+void TMixControlWnd::FormActiveChanged(tk::TComponent*) {
+    if (chkStayOnTop_) chkStayOnTopClick(chkStayOnTop_);
+}
+
+void TMixControlWnd::chkAnalogInputsClick(tk::TComponent*) { ChannelBoxClick(channels_[0]); }
+void TMixControlWnd::chkDigitalInputsClick(tk::TComponent*) { ChannelBoxClick(channels_[1]); }
+void TMixControlWnd::chkAnalogOutputsClick(tk::TComponent*) { ChannelBoxClick(channels_[2]); }
+void TMixControlWnd::chkDigitalOutputsClick(tk::TComponent*) { ChannelBoxClick(channels_[3]); }
+
+void TMixControlWnd::ChannelBoxClick(const ChannelBox& channel) {
+    if (!channel.box->Checked()) controls::CloseAndFreeForm(*channel.window);
+    else if (!*channel.window) OpenChannelWindow(channel);
+    ProcessWaitingMessages();
+}
+
+// A window that cannot be prepared unticks its box, which frees what was built of it. The error is
+// shown here rather than passed on, so that a restore in progress goes on with the other boxes.
+void TMixControlWnd::OpenChannelWindow(const ChannelBox& channel) {
+    try {
+        *channel.window = (ChildWindows().*channel.maker)(this);
+    } catch (const driver::SilentAbort&) {
+        channel.box->SetChecked(false);
+        return;
+    } catch (const std::exception& error) {
+        channel.box->SetChecked(false);
+        tk::HandleException(error);
+        return;
+    }
+    if (ReportsInitialised(*channel.window)) (*channel.window)->Show();
+    else channel.box->SetChecked(false);
+}
+
+void TMixControlWnd::chkStayOnTopClick(tk::TComponent*) {
+    const bool onTop = chkStayOnTop_->Checked();
+    controls::SetStayOnTop(this, onTop);
+    std::vector<tk::TForm*> windows;
+    for (tk::TComponent* component : ComponentList())
+        if (auto* window = qobject_cast<tk::TForm*>(component)) windows.push_back(window);
+    for (tk::TForm* window : windows) controls::SetStayOnTop(window, onTop);
+}
+
+// While the dialog is open, the channel windows are closed and cannot be opened. A failed getconfig
+// leaves the box ticked without a dialog.
+void TMixControlWnd::chkSettingsClick(tk::TComponent*) {
+    if (chkSettings_->Checked() && !SettingsDialog) {
+        if (!driver::DriverConfigCall(driver::ConfigGetConfig, &configuration_, sizeof configuration_)) return;
+        SettingsDialog = ChildWindows().settings(this, configuration_, 0, driver::CardCount);
+        for (const ChannelBox& channel : channels_) channel.box->SetChecked(false);
+        for (const ChannelBox& channel : channels_) channel.box->SetEnabled(false);
+        SettingsDialog->Show();
+    } else if (!chkSettings_->Checked() && SettingsDialog) {
+        controls::CloseAndFreeForm(SettingsDialog);
+        for (const ChannelBox& channel : channels_) channel.box->SetEnabled(true);
+    }
+}
+
+// A window that closed by itself: unticking its box frees it. A window no longer held (closed from
+// here, its message arriving late) changes nothing.
+void TMixControlWnd::WMChildClosed(tk::TMessage& message) {
+    const auto closing = win::HWND(message.LParam);
+    if (!closing) return;
+    const auto isClosing = [closing](tk::TForm* window) {
+        return window && window->HandleAllocated() && window->Handle() == closing;
+    };
+    for (const ChannelBox& channel : channels_)
+        if (isClosing(*channel.window)) channel.box->SetChecked(false);
+    if (isClosing(SettingsDialog)) chkSettings_->SetChecked(false);
+}
+
+// Once created, the window keeps its width and the height of its panels whatever the user drags.
+void TMixControlWnd::WMGetMinMaxInfo(tk::TMessage& message) {
+    auto* info = message.RecordAs<win::MINMAXINFO>();
+    if (fixedSize_ && info) {
+        const win::POINT size{kFixedWidth, fixedHeight_};
+        info->ptMaxSize = size;
+        info->ptMaxPosition = {0, 0};
+        info->ptMinTrackSize = size;
+        info->ptMaxTrackSize = size;
+    }
+    message.Result = 0;
 }
 
 // Only a double click with the left button opens the window.

@@ -58,6 +58,7 @@ bool SaveAnalogInputs(int cards, tk::TForm* control, const QDir& folder) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The windows as they are designed: the user's saved window state and card stay out of it.
     QTemporaryDir home;
     if (!home.isValid()) return 1;
     qputenv("KOVA2_HOME", home.path().toLocal8Bit());

@@ -4,12 +4,16 @@
 #include "driver/device_tables.h"
 #include "simcard/state_file.h"
 #include "simcard/trace.h"
+#include "controls/bilingual_controls.h"
+#include "platform/registry.h"
+#include "tests/app/stand_in_makers.h"
 #include "tests/driver/message_box_capture.h"
 #include "toolkit/application.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
 
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,6 +21,9 @@ namespace {
 class CardRemovalTest : public testing::Test {
 protected:
     void SetUp() override {
+        std::error_code ec;
+        std::filesystem::remove(platform::registry::FilePath(), ec);
+        platform::registry::Reload();
         application.reset(new tk::TApplication);
         main = application->CreateForm<app::TfrmMain>();
         application->CreateForm<app::TMixControlWnd>();
@@ -50,6 +57,7 @@ protected:
         });
     }
 
+    StandInMakers makers;
     MessageBoxCapture boxes;
     tk::Owned<tk::TApplication> application;
     app::TfrmMain* main = nullptr;
@@ -70,6 +78,22 @@ TEST_F(CardRemovalTest, SecondCardsRemovalTellsTheDriverAndEndsTheProgram) {
     EXPECT_EQ(app::ControlWindow, nullptr);
     EXPECT_EQ(application->ComponentCount(), 1);
     EXPECT_TRUE(app::TerminateRequested);
+}
+
+TEST_F(CardRemovalTest, RemovalSavesWhichWindowsWereOpenFirst) {
+    app::ControlWindow->Show();
+    for (const char* name : {"chkAnalogInputs", "chkDigitalOutputs"})
+        qobject_cast<controls::TExtCheckBox*>(app::ControlWindow->FindComponent(QString::fromLatin1(name)))
+            ->SetChecked(true);
+    Broadcast(win::DBT_DEVICEQUERYREMOVE, win::DBT_DEVTYP_DEVNODE, win::DWORD(driver::CardDevNodes[0]));
+    EXPECT_EQ(app::ControlWindow, nullptr);
+    platform::registry::Reload();
+    const std::string section = "software\\holvar\\kova2mix.ini\\MixControlWnd";
+    for (const char* name : {"chkAnalogInputs", "chkDigitalOutputs"}) {
+        const auto stored = platform::registry::QueryValue(section, name);
+        ASSERT_TRUE(stored) << name;
+        EXPECT_EQ(stored->text, "1") << name;
+    }
 }
 
 TEST_F(CardRemovalTest, OtherDevicesAndOtherEventsChangeNothing) {

@@ -1,0 +1,41 @@
+#include "app/child_windows.h"
+
+#include "app/stand_in_window.h"
+#include "toolkit/form.h"
+#include "windows/analog_input_window.h"
+
+namespace app {
+namespace {
+
+tk::TForm* MakeAnalogInputWindow(tk::TComponent* owner) {
+    return tk::CreateForm<windows::TfrmAnalogInp>(owner);
+}
+
+// Until each window is built, a stand-in of its class and caption opens in its place.
+
+tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner) {
+    return StandInWindow::Create(owner, QStringLiteral("TfrmDigInp"), QStringLiteral("Digital Input"));
+}
+
+tk::TForm* MakeAnalogOutputWindow(tk::TComponent* owner) {
+    return StandInWindow::Create(owner, QStringLiteral("TfrmAnalogOut"), QStringLiteral("Analog Output"));
+}
+
+tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner) {
+    return StandInWindow::Create(owner, QStringLiteral("TfrmDigOut"), QStringLiteral("Digital Output"));
+}
+
+tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray&, int card, int) {
+    return StandInWindow::Create(owner, QStringLiteral("TdlgCfg"),
+                                 QStringLiteral("Kova 2 Einstellungen Karte #%1").arg(card + 1));
+}
+
+} // namespace
+
+ChildWindowMakers& ChildWindows() {
+    static ChildWindowMakers makers{MakeAnalogInputWindow, MakeDigitalInputWindow, MakeAnalogOutputWindow,
+                                    MakeDigitalOutputWindow, MakeSettingsDialog};
+    return makers;
+}
+
+} // namespace app
