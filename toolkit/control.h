@@ -191,7 +191,8 @@ private:
 
 // Where a control without a window of its own is drawn. Drawn by its parent it costs a small
 // fraction of a widget to make and place, which counts for the many lamps of a meter, but it lies
-// below all of the parent's widgets and takes no mouse input and no hint.
+// below all of the parent's widgets and takes no mouse input and no hint; only parents that draw
+// themselves (panels, group boxes, scroll boxes) draw such children, forms do not.
 enum class TSurface { ownWidget, parentWidget };
 
 // A control without a window of its own: drawn on its parent, below the parent's windowed controls.
