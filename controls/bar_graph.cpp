@@ -55,7 +55,7 @@ void TBarGraph::BuildLumis() {
     int top = Height() - lumiHeight_ - 2;
     for (int i = 0; i < count; ++i, top -= step) {
         if (i == LumiCount()) {
-            lumis_.push_back(new TLumi(this));
+            lumis_.push_back(new TLumi(this, tk::TSurface::parentWidget));
             lumis_.back()->SetParent(this);
         }
         TLumi* lumi = lumis_[std::size_t(i)];

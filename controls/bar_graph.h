@@ -1,10 +1,11 @@
 #pragma once
 // An LED bar: a lowered panel that stacks as many lumis as fit into its height, bottom (index 0) up,
-// each overlapping the next by one pixel, and lights them from the bottom up to a level. It never puts
-// lumis out by itself; a level meter does that on its ticks. The lumis are its only children: a
-// rebuild (new lumi height, loading, a height that no longer suits the count) places the lumis anew,
-// in their colours for the new count, and frees any other child. It keeps the lit index, and the lumis
-// below the new top keep their state, so that what is lit still matches what the ticks will put out.
+// each overlapping the next by one pixel, and lights them from the bottom up to a level. The bar draws
+// its lumis itself (a widget each made a meter slow to build). It never puts lumis out by itself; a
+// level meter does that on its ticks. The lumis are its only children: a rebuild (new lumi height,
+// loading, a height that no longer suits the count) places the lumis anew, in their colours for the
+// new count, and frees any other child. It keeps the lit index, and the lumis below the new top keep
+// their state, so that what is lit still matches what the ticks will put out.
 #include "toolkit/panel.h"
 
 #include <vector>

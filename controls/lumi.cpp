@@ -4,8 +4,8 @@
 
 namespace controls {
 
-TLumi::TLumi(tk::TComponent* owner) : TShape(owner) {
-    Widget()->setAttribute(Qt::WA_OpaquePaintEvent); // frame and fill cover every pixel
+TLumi::TLumi(tk::TComponent* owner, tk::TSurface surface) : TShape(owner, surface) {
+    if (Widget()) Widget()->setAttribute(Qt::WA_OpaquePaintEvent); // frame and fill cover every pixel
     SetBounds(0, 0, 16, 6);
     Brush()->SetColor(colorOff_);
     Pen()->SetColor(tk::clBlack);

@@ -14,7 +14,7 @@ class TLumi : public tk::TShape {
     Q_PROPERTY(bool _On READ On WRITE SetOn)
 
 public:
-    explicit TLumi(tk::TComponent* owner);
+    explicit TLumi(tk::TComponent* owner, tk::TSurface surface = tk::TSurface::ownWidget);
 
     tk::TColor ColorOn() const { return colorOn_; }
     void SetColorOn(tk::TColor color) { colorOn_ = color; }

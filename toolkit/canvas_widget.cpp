@@ -10,9 +10,10 @@ namespace tk {
 
 CanvasWidget::CanvasWidget(TControl* control) : control_(control) {}
 
-void CanvasWidget::paintEvent(QPaintEvent*) {
+void CanvasWidget::paintEvent(QPaintEvent* event) {
     if (!control_) return;
     QPainter painter(this);
+    painter.setClipRegion(event->region()); // tells the painting which part is repainted
     RunFromQt([&] { control_->PaintWidget(painter); });
 }
 

@@ -1,33 +1,18 @@
 #pragma once
-// Check boxes. Setting Checked from code runs OnClick as a click of the user does, when the state
-// changes and the box is not being loaded.
-#include "toolkit/win_control.h"
-
-class QCheckBox;
+// Check boxes: a click of the user toggles the box.
+#include "toolkit/button_control.h"
 
 namespace tk {
 
-class TCustomCheckBox : public TWinControl {
+class TCustomCheckBox : public TButtonControl {
     Q_OBJECT
 
 public:
     explicit TCustomCheckBox(TComponent* owner);
 
-    bool Checked() const { return checked_; }
-    virtual void SetChecked(bool checked);
-    // taRightJustify: the caption right of the box (the usual), taLeftJustify: left of it.
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment alignment);
-
 protected:
-    void TextChanged() override;
-
-private:
-    QCheckBox* Box() const;
-    void ClickedByUser();
-
-    bool checked_ = false;
-    TAlignment alignment_ = TAlignment::taRightJustify;
+    bool CheckedByClick() const override { return !Checked(); }
+    bool ClicksWhen(bool) const override { return true; }
 };
 
 class TCheckBox : public TCustomCheckBox {

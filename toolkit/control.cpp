@@ -56,7 +56,7 @@ QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0
 
 TControl::TControl(TComponent* owner, QWidget* widget)
     : TComponent(owner), widget_(widget), font_(std::make_unique<TFont>()) {
-    widget_->installEventFilter(this);
+    if (widget_) widget_->installEventFilter(this);
     connect(font_.get(), &TFont::Changed, this, [this] {
         if (!adoptingFont_) parentFont_ = false;
         FontChanged();
@@ -66,6 +66,7 @@ TControl::TControl(TComponent* owner, QWidget* widget)
 TControl::~TControl() {
     if (parent_) {
         TWinControl* parent = parent_;
+        if (!parent->IsDestroying()) InvalidateOnParent();
         parent->RemoveControl(this);
         if (align_ != TAlign::alNone && !parent->IsDestroying()) parent->Realign();
     }
@@ -73,6 +74,7 @@ TControl::~TControl() {
 }
 
 void TControl::ReleaseWidget() {
+    if (!widget_) return;
     widget_->removeEventFilter(this);
     QObject::disconnect(widget_, nullptr, this, nullptr);
     if (auto* canvas = qobject_cast<CanvasWidget*>(widget_)) canvas->Detach();
@@ -108,6 +110,7 @@ void TControl::SetParent(TWinControl* parent) {
         if (ancestor == this) throw EComponentError(QStringLiteral("%1 cannot be its own parent").arg(Name()));
     if (parent_) {
         TWinControl* old = parent_;
+        InvalidateOnParent();
         old->RemoveControl(this);
         parent_ = nullptr;
         if (align_ != TAlign::alNone) old->Realign();
@@ -119,7 +122,7 @@ void TControl::SetParent(TWinControl* parent) {
         if (parentColor_) AdoptParentColor();
         ApplyFontAndColorToWidget();
         HintChanged();
-    } else {
+    } else if (widget_) {
         widget_->hide();
         widget_->setParent(nullptr);
     }
@@ -132,6 +135,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     const bool resized = width != width_ || height != height_;
     BusyScope busy(this); // OnResize may free the control
+    InvalidateOnParent(); // where it was
     left_ = left;
     top_ = top;
     width_ = width;
@@ -152,11 +156,15 @@ void TControl::RequestParentAlign() {
 }
 
 void TControl::UpdateWidgetGeometry() {
+    if (!widget_) return InvalidateOnParent();
     const QPoint origin = parent_ ? parent_->ClientOrigin() : QPoint();
     widget_->setGeometry(origin.x() + left_, origin.y() + top_, std::max(0, width_), std::max(0, height_));
 }
 
-void TControl::UpdateWidgetVisibility() { widget_->setVisible(visible_ && parent_); }
+void TControl::UpdateWidgetVisibility() {
+    if (widget_) widget_->setVisible(visible_ && parent_);
+    else InvalidateOnParent();
+}
 
 void TControl::SetAlign(TAlign align) {
     if (align == align_) return;
@@ -179,7 +187,7 @@ bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(
 void TControl::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
-    widget_->setEnabled(enabled);
+    if (widget_) widget_->setEnabled(enabled);
     Invalidate();
 }
 
@@ -214,6 +222,7 @@ void TControl::FontChanged() {
 }
 
 void TControl::ApplyFontAndColorToWidget() {
+    if (!widget_) return; // its parent draws it with its font and colour
     // What a control takes from its parent reaches its widget through Qt's inheritance, so that a
     // change reaches a whole tree at Qt's cost, once; without a parent the widget is not shown and
     // has nothing to inherit yet. Setting an inherited font or palette again on a widget that has
@@ -261,7 +270,7 @@ void TControl::ColorChanged() {
 
 void TControl::SetCursor(TCursor cursor) {
     cursor_ = cursor;
-    widget_->setCursor(ToQCursor(cursor));
+    if (widget_) widget_->setCursor(ToQCursor(cursor));
 }
 
 void TControl::SetHint(const QString& hint) {
@@ -286,11 +295,20 @@ bool TControl::EffectiveShowHint() const {
     return parentShowHint_ && parent_ ? parent_->EffectiveShowHint() : showHint_;
 }
 
-void TControl::HintChanged() { widget_->setToolTip(EffectiveShowHint() ? ShortHint(hint_) : QString()); }
+void TControl::HintChanged() {
+    if (widget_) widget_->setToolTip(EffectiveShowHint() ? ShortHint(hint_) : QString());
+}
 
 void TControl::Click() { onClick_(this); }
 
-void TControl::Invalidate() { widget_->update(); }
+void TControl::Invalidate() {
+    if (widget_) widget_->update();
+    else InvalidateOnParent();
+}
+
+void TControl::InvalidateOnParent() {
+    if (!widget_ && parent_) parent_->Widget()->update(BoundsRect().translated(parent_->ClientOrigin()));
+}
 
 void TControl::Paint(QPainter&) {}
 
@@ -351,6 +369,7 @@ void TControl::HandleWidgetMouse(QEvent* event) {
     }
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner, new CanvasWidget(this)) {}
+TGraphicControl::TGraphicControl(TComponent* owner, TSurface surface)
+    : TControl(owner, surface == TSurface::ownWidget ? new CanvasWidget(this) : nullptr) {}
 
 } // namespace tk

@@ -1,7 +1,8 @@
 #pragma once
 // A control: a component that is shown in a parent's client area through a Qt widget of its own, at
 // absolute pixel positions. Non-windowed controls (labels, bevels, images) and windowed controls
-// (panels, check boxes, buttons, forms) differ in their parent's child order and stacking.
+// (panels, check boxes, buttons, forms) differ in their parent's child order and stacking. A
+// non-windowed control may also do without a widget and be drawn by its parent.
 #include "toolkit/color.h"
 #include "toolkit/component.h"
 #include "toolkit/event.h"
@@ -29,6 +30,7 @@ class TControl : public TComponent {
 public:
     ~TControl() override;
 
+    // nullptr for a control drawn by its parent.
     QWidget* Widget() const { return widget_; }
     virtual bool IsWindowed() const { return false; }
 
@@ -115,7 +117,7 @@ public:
     void Loaded() override;
 
 protected:
-    // widget becomes the control's own; the control frees it.
+    // widget becomes the control's own; the control frees it. Without one the parent draws it.
     TControl(TComponent* owner, QWidget* widget);
 
     // Called after the matching property changed.
@@ -157,6 +159,8 @@ private:
     void RequestParentAlign();
     void HandleWidgetMouse(QEvent* event);
     void ReleaseWidget();
+    // A control drawn by its parent: its area needs painting again.
+    void InvalidateOnParent();
 
     QWidget* widget_;
     TWinControl* parent_ = nullptr;
@@ -185,12 +189,18 @@ private:
     TNotifyEvent onResize_;
 };
 
+// Where a control without a window of its own is drawn. Drawn by its parent it costs a small
+// fraction of a widget to make and place, which counts for the many lamps of a meter, but it lies
+// below all of the parent's widgets and takes no mouse input and no hint; only parents that draw
+// themselves (panels, group boxes, scroll boxes) draw such children, forms do not.
+enum class TSurface { ownWidget, parentWidget };
+
 // A control without a window of its own: drawn on its parent, below the parent's windowed controls.
 class TGraphicControl : public TControl {
     Q_OBJECT
 
 protected:
-    explicit TGraphicControl(TComponent* owner);
+    explicit TGraphicControl(TComponent* owner, TSurface surface = TSurface::ownWidget);
 };
 
 } // namespace tk

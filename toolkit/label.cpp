@@ -1,6 +1,7 @@
 #include "toolkit/label.h"
 
-#include <QFontMetrics>
+#include "toolkit/text_extent.h"
+
 #include <QPainter>
 
 namespace tk {
@@ -73,12 +74,11 @@ void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || IsLoading()) return;
     // An empty caption still has the height of a line.
     const QString text = Caption().isEmpty() ? QStringLiteral(" ") : DisplayText(Caption());
-    const QFontMetrics metrics(Font()->ToQFont());
-    const QRect measured =
-        metrics.boundingRect(QRect(0, 0, wordWrap_ ? Width() : 0x7FFF, 0x7FFF), MeasureFlags(), text);
+    const TextExtent extent = MeasureText(Font()->ToQFont(), text, MeasureFlags(), wordWrap_ ? Width() : 0x7FFF);
+    const QRect& measured = extent.bounds;
     int left = Left();
     if (alignment_ == TAlignment::taRightJustify) left += Width() - measured.width();
-    SetBounds(left, Top(), measured.width(), wordWrap_ ? measured.height() : metrics.height());
+    SetBounds(left, Top(), measured.width(), wordWrap_ ? measured.height() : extent.lineHeight);
 }
 
 void TCustomLabel::Paint(QPainter& painter) {

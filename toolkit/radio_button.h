@@ -1,13 +1,11 @@
 #pragma once
-// Radio buttons: checking one unchecks the other radio buttons of the same parent. Checking one from
-// code runs its OnClick as a click of the user does, when it was unchecked and is not being loaded.
-#include "toolkit/win_control.h"
-
-class QRadioButton;
+// Radio buttons: checking one unchecks the other radio buttons of the same parent. Only checking runs
+// OnClick, and a click of the user on a checked one leaves it checked.
+#include "toolkit/button_control.h"
 
 namespace tk {
 
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
     Q_OBJECT
     Q_PROPERTY(tk::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -32,21 +30,13 @@ class TRadioButton : public TWinControl {
 public:
     explicit TRadioButton(TComponent* owner);
 
-    bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
-    // taRightJustify: the caption right of the circle (the usual), taLeftJustify: left of it.
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment alignment);
-
 protected:
-    void TextChanged() override;
+    bool CheckedByClick() const override { return true; }
+    bool ClicksWhen(bool checked) const override { return checked; }
+    void CheckedChanged() override;
 
 private:
-    QRadioButton* Button() const;
     void UncheckSiblings();
-
-    bool checked_ = false;
-    TAlignment alignment_ = TAlignment::taRightJustify;
 };
 
 } // namespace tk

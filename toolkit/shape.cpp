@@ -20,8 +20,8 @@ void TPen::SetWidth(int width) {
     emit Changed();
 }
 
-TShape::TShape(TComponent* owner)
-    : TGraphicControl(owner), brush_(std::make_unique<TBrush>()), pen_(std::make_unique<TPen>()) {
+TShape::TShape(TComponent* owner, TSurface surface)
+    : TGraphicControl(owner, surface), brush_(std::make_unique<TBrush>()), pen_(std::make_unique<TPen>()) {
     connect(brush_.get(), &TBrush::Changed, this, [this] { Invalidate(); });
     connect(pen_.get(), &TPen::Changed, this, [this] { Invalidate(); });
     SetBounds(0, 0, 65, 65);

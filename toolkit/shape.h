@@ -51,7 +51,7 @@ class TShape : public TGraphicControl {
     Q_PROPERTY(tk::TMouseEvent OnMouseUp READ OnMouseUp WRITE SetOnMouseUp)
 
 public:
-    explicit TShape(TComponent* owner);
+    explicit TShape(TComponent* owner, TSurface surface = TSurface::ownWidget);
 
     TBrush* Brush() const { return brush_.get(); }
     TPen* Pen() const { return pen_.get(); }

@@ -51,6 +51,7 @@ void TWinControl::InsertControl(TControl* control) {
     auto& list = control->IsWindowed() ? winControls_ : graphicControls_;
     list.push_back(control);
     QWidget* widget = control->Widget();
+    if (!widget) return; // drawn by this control
     widget->setParent(Widget());
     if (control->IsWindowed() || winControls_.empty()) widget->raise();
     else widget->stackUnder(winControls_.front()->Widget());
@@ -142,7 +143,23 @@ void TWinControl::PaintNonClient(QPainter&) {}
 void TWinControl::PaintWidget(QPainter& painter) {
     PaintNonClient(painter);
     painter.translate(ClientOrigin());
+    // Only the children in the repainted area: a meter's tick repaints one lamp of forty.
+    const QRect dirty = painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect() : ClientRect();
+    painter.save();
     Paint(painter);
+    painter.restore();
+    PaintChildrenWithoutWidget(painter, dirty);
+}
+
+void TWinControl::PaintChildrenWithoutWidget(QPainter& painter, const QRect& dirty) {
+    for (TControl* control : graphicControls_) {
+        if (control->Widget() || !control->Visible() || !dirty.intersects(control->BoundsRect())) continue;
+        painter.save();
+        painter.translate(control->Left(), control->Top());
+        painter.setClipRect(control->ClientRect(), Qt::IntersectClip);
+        control->Paint(painter);
+        painter.restore();
+    }
 }
 
 void TWinControl::MoveChildWidgets() {

@@ -77,6 +77,8 @@ protected:
     virtual QMargins NonClientMargins() const { return {}; }
     virtual void PaintNonClient(QPainter& painter);
     void PaintWidget(QPainter& painter) override;
+    // Draws the children without a widget of their own that reach into dirty, in child order.
+    void PaintChildrenWithoutWidget(QPainter& painter, const QRect& dirty);
     // Places the children's widgets again, after the client origin moved.
     void MoveChildWidgets();
     // A child moved or changed its size.

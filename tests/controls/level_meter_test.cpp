@@ -7,9 +7,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QThread>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace controls;
 
@@ -183,24 +186,31 @@ TEST(BarGraph, IgnoresALevelAboveItsFullScale) {
     EXPECT_EQ(bar->Lumi(31)->ColorOn(), tk::clLime);
 }
 
-TEST(BarGraph, ATickRepaintsOnlyLumisNotTheBar) {
+TEST(BarGraph, ATickRepaintsOnlyTheLumiThatWentOutNotTheBar) {
     tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
     auto* meter = new TLevelMeter(form.get());
     meter->SetParent(form.get());
     meter->SetLevel(20000);
     form->Show();
     QApplication::processEvents();
-    struct PaintCounter : QObject {
-        int paints = 0;
+    struct PaintRecorder : QObject {
+        QRegion painted;
         bool eventFilter(QObject*, QEvent* event) override {
-            paints += event->type() == QEvent::Paint ? 1 : 0;
+            if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
             return false;
         }
-    } counter;
-    meter->Widget()->installEventFilter(&counter);
+    } recorder;
+    meter->Widget()->installEventFilter(&recorder);
+    std::vector<bool> litBefore;
+    for (int i = 0; i < meter->LumiCount(); ++i) litBefore.push_back(meter->Lumi(i)->On());
     meter->Perform(win::WM_METERTICK, 0, 0);
     QApplication::processEvents();
-    EXPECT_EQ(counter.paints, 0);
+    QRegion switched;
+    for (int i = 0; i < meter->LumiCount(); ++i)
+        if (meter->Lumi(i)->On() != litBefore[std::size_t(i)])
+            switched += meter->Lumi(i)->BoundsRect().translated(meter->ClientOrigin());
+    ASSERT_FALSE(switched.isEmpty());
+    EXPECT_EQ(recorder.painted, switched);
 }
 
 } // namespace
