@@ -268,6 +268,35 @@ TEST_F(AnalogInputWindowTest, LevelsFollowTheGainAndTheMute) {
     EXPECT_GT(window->Meter(1)->Level(), 0);
 }
 
+// A strip whose monitoring record could not be had keeps the window open but inert: its choices
+// reach neither the record nor the driver.
+TEST_F(AnalogInputWindowTest, AStripWithoutItsRecordIgnoresItsMonitoringChoices) {
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 2; });
+    platform::WaveDriverSet::Install();
+    driver::DiscoverDevices();
+    const win::DWORD blocksBefore = platform::LiveHeapBlocks();
+    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    ASSERT_TRUE(window->Initialised());
+    std::vector<win::DWORD> filler;
+    while (const win::DWORD block = win::WOWGlobalAllocLock16(win::GMEM_FIXED, 4, nullptr)) filler.push_back(block);
+    win::WOWGlobalUnlockFree16(filler.back()); // room for card 0's record only
+    filler.pop_back();
+    window->Show();
+    for (const win::DWORD block : filler) win::WOWGlobalUnlockFree16(block);
+    EXPECT_FALSE(window->Initialised());
+    EXPECT_TRUE(window->Visible());
+    EXPECT_FALSE(window->MonitorRecord(1));
+
+    StartTrace();
+    const auto radios = OfCard<tk::TRadioButton>(1);
+    ASSERT_EQ(radios.size(), 5u);
+    radios[1]->SetChecked(true);
+    radios[4]->SetChecked(true);
+    EXPECT_TRUE(TracedMessages(driver::InSetInputState).empty());
+    CloseWindow();
+    EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
+}
+
 TEST_F(AnalogInputWindowTest, ViewStateSurvivesReopeningWhileMixerValuesComeFromTheDriver) {
     Open(2);
     const int full = window->Height();
