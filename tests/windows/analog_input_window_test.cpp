@@ -268,6 +268,16 @@ TEST_F(AnalogInputWindowTest, LevelsFollowTheGainAndTheMute) {
     EXPECT_GT(window->Meter(1)->Level(), 0);
 }
 
+TEST_F(AnalogInputWindowTest, ACardThatStopsAnsweringShowsSilenceNotAnotherCardsLevels) {
+    Open(2);
+    for (const char* name : {"Slider0", "Slider1"}) Find<controls::TSlider>(QString::fromLatin1(name))->SetPosition(164);
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 1; }); // card 2 goes while the window is open
+    window->Perform(win::WM_LEVELPOLL, 0, 0);
+    EXPECT_GT(window->Meter(0)->Level(), 0);
+    EXPECT_EQ(window->Meter(2)->Level(), 0);
+    EXPECT_EQ(window->Meter(3)->Level(), 0);
+}
+
 // A strip whose monitoring record could not be had keeps the window open but inert: its choices
 // reach neither the record nor the driver.
 TEST_F(AnalogInputWindowTest, AStripWithoutItsRecordIgnoresItsMonitoringChoices) {
