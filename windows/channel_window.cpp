@@ -134,7 +134,10 @@ void TChannelWindow::FormDestroy(tk::TComponent*) {
     ReleaseRecords();
 }
 
+// A window left inert shows design-time values that were never the driver's: a pair value built from
+// them would overwrite the partner channel's setting, so it sends none.
 void TChannelWindow::SliderChange(tk::TComponent* sender) {
+    if (!initialised_) return;
     if (auto* fader = qobject_cast<controls::TSlider*>(sender); fader && pairs_) pairs_->FaderChanged(fader);
 }
 
@@ -143,6 +146,7 @@ void TChannelWindow::chkLinkClick(tk::TComponent* sender) {
 }
 
 void TChannelWindow::btnMuteClick(tk::TComponent* sender) {
+    if (!initialised_) return;
     if (auto* mute = qobject_cast<tk::TSpeedButton*>(sender); mute && pairs_) pairs_->MuteClicked(mute);
 }
 

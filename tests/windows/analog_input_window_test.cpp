@@ -307,6 +307,34 @@ TEST_F(AnalogInputWindowTest, AStripWithoutItsRecordIgnoresItsMonitoringChoices)
     EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
 }
 
+TEST_F(AnalogInputWindowTest, AWindowWhoseStartupReadsFailedSendsNothingItNeverRead) {
+    Card([](simcard::CardStateLayout& state) {
+        state.cardCount = 2;
+        state.hardware[0].inputGain = {0x9000, 0x9000};
+        state.hardware[0].inputMute = {0, 0xFFFF};
+    });
+    platform::WaveDriverSet::Install();
+    driver::DiscoverDevices();
+    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    ASSERT_TRUE(window->Initialised());
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 1; }); // card 2's mute read fails
+    window->Show();
+    ASSERT_FALSE(window->Initialised());
+
+    StartTrace();
+    Find<tk::TCheckBox>("chkLink12")->SetChecked(false);
+    Find<controls::TSlider>("Slider0")->SetPosition(100);
+    auto* mute = OfCard<tk::TSpeedButton>(0)[0];
+    mute->SetDown(true);
+    mute->Click();
+    EXPECT_TRUE(TracedMessages(driver::InSetGains).empty());
+    EXPECT_TRUE(TracedMessages(driver::InSetMutes).empty());
+    Card([](simcard::CardStateLayout& state) {
+        EXPECT_EQ(state.hardware[0].inputGain[1], 0x9000);
+        EXPECT_EQ(state.hardware[0].inputMute[1], 0xFFFF);
+    });
+}
+
 TEST_F(AnalogInputWindowTest, ViewStateSurvivesReopeningWhileMixerValuesComeFromTheDriver) {
     Open(2);
     const int full = window->Height();
