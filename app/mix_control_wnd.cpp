@@ -15,6 +15,7 @@
 #include "toolkit/errors.h"
 #include "toolkit/icons.h"
 
+#include <QWidget>
 #include <vector>
 
 namespace app {
@@ -187,11 +188,14 @@ void TMixControlWnd::WMGetMinMaxInfo(tk::TMessage& message) {
     message.Result = 0;
 }
 
-// Only a double click with the left button opens the window.
+// Only a double click with the left button opens the window. A window already shown may lie under
+// others: the double click brings it to the front as well.
 void TMixControlWnd::WMTrayNotify(tk::TMessage& message) {
     if (win::UINT(message.LParam) != win::WM_LBUTTONDBLCLK) return;
     SetWindowState(tk::TWindowState::wsNormal);
     Show();
+    Widget()->raise();
+    Widget()->activateWindow();
 }
 
 } // namespace app

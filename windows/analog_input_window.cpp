@@ -40,9 +40,17 @@ TfrmAnalogInp::TfrmAnalogInp(tk::TComponent* owner)
 
 TfrmAnalogInp::~TfrmAnalogInp() = default;
 
+// A record whose block could not be mapped leaves the window inert but open: its strip's choices
+// must not reach the record.
+win::BYTE* TfrmAnalogInp::RecordBytes(int card) const {
+    if (card < 0 || card >= driver::MaxCards || !monitorRecords_[std::size_t(card)]) return nullptr;
+    return static_cast<win::BYTE*>(monitorRecords_[std::size_t(card)]->Flat());
+}
+
 std::optional<driver::InputState> TfrmAnalogInp::MonitorRecord(int card) const {
-    if (card < 0 || card >= driver::MaxCards || !monitorRecords_[std::size_t(card)]) return std::nullopt;
-    return driver::DecodeInputState(driver::ReadBlockValue(monitorRecords_[std::size_t(card)]->Flat()));
+    const win::BYTE* record = RecordBytes(card);
+    if (!record) return std::nullopt;
+    return driver::DecodeInputState(driver::ReadBlockValue(record));
 }
 
 void TfrmAnalogInp::OpenHandles() {
@@ -119,9 +127,9 @@ void TfrmAnalogInp::SendChoice(tk::TComponent* sender, int byteIndex) {
     auto* radio = qobject_cast<tk::TRadioButton*>(sender);
     if (!radio || !radio->Parent()) return;
     const int card = radio->Parent()->Tag();
-    if (card < 0 || card >= driver::CardCount || !monitorRecords_[std::size_t(card)]) return;
-    void* record = monitorRecords_[std::size_t(card)]->Flat();
-    static_cast<win::BYTE*>(record)[byteIndex] = win::BYTE(radio->Tag());
+    win::BYTE* record = card < driver::CardCount ? RecordBytes(card) : nullptr;
+    if (!record) return;
+    record[byteIndex] = win::BYTE(radio->Tag());
     win::waveInMessage(inputHandles_[std::size_t(2 * card)], driver::InSetInputState, driver::ReadBlockValue(record),
                        0);
 }

@@ -36,6 +36,8 @@ protected:
 
 private:
     bool ReadMonitoring();
+    // Card k's record bytes; null until the record was allocated and mapped.
+    win::BYTE* RecordBytes(int card) const;
     // Checks the radio buttons of every panel at the template panel's place by the record byte.
     void CheckRecordChoices(const char* templatePanel, int byteIndex);
     // Puts the radio button's Tag into the record byte of its card and sends the record.

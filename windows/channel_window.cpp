@@ -16,6 +16,7 @@
 #include "toolkit/speed_button.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace windows {
 namespace {
@@ -23,6 +24,7 @@ namespace {
 const QString kStore = QStringLiteral("kova2mix.ini");
 constexpr int kPersistedTag = -1;
 enum SectionIndex { kGroup, kHeader, kUpper, kLevel, kBevel, kChecks };
+constexpr win::DWORD kLevelBlockBytes = 8; // left and right level, 32 bits each
 
 } // namespace
 
@@ -58,7 +60,7 @@ void TChannelWindow::FormCreate(tk::TComponent*) {
     BuildStrips();
     LinkFaders();
     FillMeters();
-    levelBlock_ = std::make_unique<driver::TransferBlock>(8, driver::BlockMapping::Fixed);
+    levelBlock_ = std::make_unique<driver::TransferBlock>(kLevelBlockBytes, driver::BlockMapping::Fixed);
     pairs_ = std::make_unique<StripPairs>(PairHandles(), design_.pairMessages, design_.faderScale);
     initialised_ = *levelBlock_ && pairs_->Allocated();
     RouteActivation();
@@ -132,7 +134,10 @@ void TChannelWindow::FormDestroy(tk::TComponent*) {
     ReleaseRecords();
 }
 
+// A window left inert shows design-time values that were never the driver's: a pair value built from
+// them would overwrite the partner channel's setting, so it sends none.
 void TChannelWindow::SliderChange(tk::TComponent* sender) {
+    if (!initialised_) return;
     if (auto* fader = qobject_cast<controls::TSlider*>(sender); fader && pairs_) pairs_->FaderChanged(fader);
 }
 
@@ -141,6 +146,7 @@ void TChannelWindow::chkLinkClick(tk::TComponent* sender) {
 }
 
 void TChannelWindow::btnMuteClick(tk::TComponent* sender) {
+    if (!initialised_) return;
     if (auto* mute = qobject_cast<tk::TSpeedButton*>(sender); mute && pairs_) pairs_->MuteClicked(mute);
 }
 
@@ -237,6 +243,9 @@ void TChannelWindow::WMLevelPoll(tk::TMessage& message) {
     message.Result = 1;
     if (!levelBlock_ || !*levelBlock_) return;
     for (int card = 0; card < driver::CardCount; ++card) {
+        // The cards share the block: one that writes nothing (gone, refusing) reads as silence rather
+        // than as the levels of the card before it.
+        std::memset(levelBlock_->Flat(), 0, kLevelBlockBytes);
         if (!ReadCardLevels(card, levelBlock_->Address())) continue;
         const driver::LevelPair levels = driver::ReadLevelBlock(levelBlock_->Flat());
         if (auto* left = Meter(2 * card)) left->SetLevel(levels.left);

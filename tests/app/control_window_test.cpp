@@ -95,6 +95,22 @@ TEST_F(ControlWindow, EachChannelBoxOpensItsOwnWindowAndUntickingFreesIt) {
     }
 }
 
+TEST_F(ControlWindow, TraysDoubleClickBringsTheShownWindowToTheFrontAndSingleClicksDoNothing) {
+    window->Show();
+    Tick("chkDigitalInputs"); // opened over the control window, and active
+    application->ProcessMessages();
+    ASSERT_FALSE(window->Active());
+    constexpr win::LPARAM kRightDoubleClick = 0x206;
+    for (const win::LPARAM other : {win::LPARAM(win::WM_LBUTTONDOWN), win::LPARAM(win::WM_LBUTTONUP), kRightDoubleClick}) {
+        window->Perform(win::WM_TRAYNOTIFY, 0, other);
+        application->ProcessMessages();
+        EXPECT_FALSE(window->Active()) << other;
+    }
+    window->Perform(win::WM_TRAYNOTIFY, 0, win::WM_LBUTTONDBLCLK);
+    application->ProcessMessages();
+    EXPECT_TRUE(window->Active());
+}
+
 TEST_F(ControlWindow, ChannelWindowsOwnCloseUnticksItsBoxAndFreesIt) {
     Tick("chkAnalogOutputs");
     const QPointer<tk::TForm> opened = app::AnalogOutputWindow;

@@ -268,6 +268,73 @@ TEST_F(AnalogInputWindowTest, LevelsFollowTheGainAndTheMute) {
     EXPECT_GT(window->Meter(1)->Level(), 0);
 }
 
+TEST_F(AnalogInputWindowTest, ACardThatStopsAnsweringShowsSilenceNotAnotherCardsLevels) {
+    Open(2);
+    for (const char* name : {"Slider0", "Slider1"}) Find<controls::TSlider>(QString::fromLatin1(name))->SetPosition(164);
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 1; }); // card 2 goes while the window is open
+    window->Perform(win::WM_LEVELPOLL, 0, 0);
+    EXPECT_GT(window->Meter(0)->Level(), 0);
+    EXPECT_EQ(window->Meter(2)->Level(), 0);
+    EXPECT_EQ(window->Meter(3)->Level(), 0);
+}
+
+// A strip whose monitoring record could not be had keeps the window open but inert: its choices
+// reach neither the record nor the driver.
+TEST_F(AnalogInputWindowTest, AStripWithoutItsRecordIgnoresItsMonitoringChoices) {
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 2; });
+    platform::WaveDriverSet::Install();
+    driver::DiscoverDevices();
+    const win::DWORD blocksBefore = platform::LiveHeapBlocks();
+    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    ASSERT_TRUE(window->Initialised());
+    std::vector<win::DWORD> filler;
+    while (const win::DWORD block = win::WOWGlobalAllocLock16(win::GMEM_FIXED, 4, nullptr)) filler.push_back(block);
+    win::WOWGlobalUnlockFree16(filler.back()); // room for card 0's record only
+    filler.pop_back();
+    window->Show();
+    for (const win::DWORD block : filler) win::WOWGlobalUnlockFree16(block);
+    EXPECT_FALSE(window->Initialised());
+    EXPECT_TRUE(window->Visible());
+    EXPECT_FALSE(window->MonitorRecord(1));
+
+    StartTrace();
+    const auto radios = OfCard<tk::TRadioButton>(1);
+    ASSERT_EQ(radios.size(), 5u);
+    radios[1]->SetChecked(true);
+    radios[4]->SetChecked(true);
+    EXPECT_TRUE(TracedMessages(driver::InSetInputState).empty());
+    CloseWindow();
+    EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
+}
+
+TEST_F(AnalogInputWindowTest, AWindowWhoseStartupReadsFailedSendsNothingItNeverRead) {
+    Card([](simcard::CardStateLayout& state) {
+        state.cardCount = 2;
+        state.hardware[0].inputGain = {0x9000, 0x9000};
+        state.hardware[0].inputMute = {0, 0xFFFF};
+    });
+    platform::WaveDriverSet::Install();
+    driver::DiscoverDevices();
+    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    ASSERT_TRUE(window->Initialised());
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 1; }); // card 2's mute read fails
+    window->Show();
+    ASSERT_FALSE(window->Initialised());
+
+    StartTrace();
+    Find<tk::TCheckBox>("chkLink12")->SetChecked(false);
+    Find<controls::TSlider>("Slider0")->SetPosition(100);
+    auto* mute = OfCard<tk::TSpeedButton>(0)[0];
+    mute->SetDown(true);
+    mute->Click();
+    EXPECT_TRUE(TracedMessages(driver::InSetGains).empty());
+    EXPECT_TRUE(TracedMessages(driver::InSetMutes).empty());
+    Card([](simcard::CardStateLayout& state) {
+        EXPECT_EQ(state.hardware[0].inputGain[1], 0x9000);
+        EXPECT_EQ(state.hardware[0].inputMute[1], 0xFFFF);
+    });
+}
+
 TEST_F(AnalogInputWindowTest, ViewStateSurvivesReopeningWhileMixerValuesComeFromTheDriver) {
     Open(2);
     const int full = window->Height();
