@@ -142,6 +142,23 @@ void SetRefuseRoute(const Arguments& parameters, std::ostream& out) {
                                               "route changes allowed");
 }
 
+// Another program choosing what an output plays, as it may at any time behind the windows' back.
+void SetRoute(const Arguments& parameters, std::ostream& out) {
+    const std::int32_t card = ParseCardNumber(parameters[0]);
+    const std::string& output = parameters[1];
+    if (output != "analog" && output != "digital")
+        throw UsageError("expected analog or digital output, not \"" + output + "\"");
+    const auto source = static_cast<std::uint8_t>(ParseInRange(parameters[2], kSourceApplication,
+                                                               kSourceDigitalInput, "the playback source"));
+    WithInstalledCard(card, [&](CardStateLayout& state, int slot) {
+        CardHardware hardware = state.hardware[slot];
+        (output == "analog" ? hardware.analogOutputSource : hardware.digitalOutputSource) = source;
+        if (auto problem = HardwareProblem(hardware)) throw UsageError("that would leave the card with " + *problem);
+        state.hardware[slot] = hardware;
+    });
+    out << "card " << card << " " << output << " output plays source " << int(source) << '\n';
+}
+
 std::string DevNodeText(std::int32_t devNode) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(devNode));
@@ -217,6 +234,9 @@ constexpr std::array kCommands = {
                  SetLock},
     AdminCommand{"playback", "<n> on|off", "an application plays on card n's outputs", 2, SetPlayback},
     AdminCommand{"refuse-route", "<n> on|off", "card n refuses playback source changes", 2, SetRefuseRoute},
+    AdminCommand{"route", "<n> analog|digital <s>",
+                 "card n's output plays source s: 0 application, 1 other output, 2 analog in, 3 digital in", 3,
+                 SetRoute},
     AdminCommand{"remove", "<n>", "ask the running program to let card n go", 1, RequestRemoval},
     AdminCommand{"reset", "", "back to defaults: driver ready, two healthy cards", 0, Reset},
     AdminCommand{"trace", "on|off|clear|show", "record the calls the card receives", 1, Trace},

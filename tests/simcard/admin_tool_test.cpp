@@ -70,6 +70,9 @@ TEST_F(AdminToolTest, BadArgumentsGiveAMessageTheUsageAndNoChange) {
                                                             {"lock", "3", "48000"},
                                                             {"playback", "1", "yes"},
                                                             {"refuse-route", "0", "on"},
+                                                            {"route", "1", "analog", "4"},
+                                                            {"route", "1", "left", "2"},
+                                                            {"route", "3", "digital", "2"},
                                                             {"remove", "3"}};
     for (const auto& call : badCalls) {
         SCOPED_TRACE(testing::PrintToString(call));
@@ -103,6 +106,16 @@ TEST_F(AdminToolTest, HardwareChangesReachTheWaveMessages) {
     EXPECT_EQ(RunTool({"playback", "2", "off"}).exitCode, 0);
     EXPECT_EQ(RunTool({"refuse-route", "2", "off"}).exitCode, 0);
     EXPECT_EQ(output.Send(wave_code::kSetRoute, kSourceAnalogInput), 0u);
+}
+
+TEST_F(AdminToolTest, ARouteSetBehindTheProgramsBackIsWhatTheOutputReports) {
+    EXPECT_EQ(RunTool({"route", "2", "digital", "3"}).exitCode, 0);
+    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{3});
+    EXPECT_EQ(RunTool({"route", "2", "analog", "1"}).exitCode, 0);
+    EXPECT_EQ(ControlHandle(Direction::Output, AnalogDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{1});
+
+    EXPECT_EQ(RunTool({"route", "2", "digital", "1"}).exitCode, 2) << "two outputs playing each other";
+    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{3});
 }
 
 TEST_F(AdminToolTest, ARemovalRequestWithNoProgramListeningFails) {
