@@ -7,21 +7,21 @@
 namespace app {
 namespace {
 
-tk::TForm* MakeAnalogInputWindow(tk::TComponent* owner) {
-    return tk::CreateForm<windows::TfrmAnalogInp>(owner);
+tk::TForm* MakeAnalogInputWindow(tk::TComponent* owner, windows::WindowHost& host) {
+    return tk::CreateForm<windows::TfrmAnalogInp>(owner, host);
 }
 
 // Until each window is built, a stand-in of its class and caption opens in its place.
 
-tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner) {
+tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost&) {
     return StandInWindow::Create(owner, QStringLiteral("TfrmDigInp"), QStringLiteral("Digital Input"));
 }
 
-tk::TForm* MakeAnalogOutputWindow(tk::TComponent* owner) {
+tk::TForm* MakeAnalogOutputWindow(tk::TComponent* owner, windows::WindowHost&) {
     return StandInWindow::Create(owner, QStringLiteral("TfrmAnalogOut"), QStringLiteral("Analog Output"));
 }
 
-tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner) {
+tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner, windows::WindowHost&) {
     return StandInWindow::Create(owner, QStringLiteral("TfrmDigOut"), QStringLiteral("Digital Output"));
 }
 

@@ -10,6 +10,9 @@ namespace tk {
 class TComponent;
 class TForm;
 } // namespace tk
+namespace windows {
+class WindowHost;
+}
 
 namespace app {
 
@@ -20,8 +23,8 @@ inline tk::TForm* AnalogOutputWindow = nullptr;  // TfrmAnalogOut
 inline tk::TForm* DigitalOutputWindow = nullptr; // TfrmDigOut
 inline tk::TForm* SettingsDialog = nullptr;      // TdlgCfg
 
-// Creates the window, owned by owner, as CreateForm does; a failed creation throws.
-using ChannelWindowMaker = std::function<tk::TForm*(tk::TComponent* owner)>;
+// Creates the window, owned by owner and served by host, as CreateForm does; a failed creation throws.
+using ChannelWindowMaker = std::function<tk::TForm*(tk::TComponent* owner, windows::WindowHost& host)>;
 // card: the 0-based card the dialog edits first; cardCount: 1 to 4; config: the control window's array,
 // which the dialog edits in place.
 using SettingsDialogMaker =

@@ -7,13 +7,14 @@
 #include "controls/window_helpers.h"
 #include "driver/config_call.h"
 #include "driver/device_discovery.h"
-#include "driver/silent_abort.h"
 #include "platform/message_box.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
 #include "toolkit/icons.h"
+#include "toolkit/message_queue.h"
+#include "windows/channel_window.h"
 
 #include <QWidget>
 #include <vector>
@@ -21,8 +22,6 @@
 namespace app {
 namespace {
 
-const QString kStateStore = QStringLiteral("kova2mix.ini");
-constexpr int kPersistedTag = -1;
 constexpr int kFixedWidth = 167;  // outer pixels
 constexpr int kPanelsHeight = 132; // the three panels: 77 + 28 + 27 pixels
 
@@ -92,14 +91,14 @@ void TMixControlWnd::FormCreate(tk::TComponent*) {
 
 // Restoring ticks the boxes of the windows that were open at the last close, which opens them again.
 void TMixControlWnd::FormShow(tk::TComponent*) {
-    if (driver::DriverFound) controls::LoadFormState(this, kStateStore, QString(), kPersistedTag, true);
+    if (driver::DriverFound) controls::LoadWindowState(this);
 }
 
 // The window is only hidden. Its state is saved only when it was shown: a close of the hidden window
 // (at the session's end, at a card's removal) would otherwise overwrite the windows that were open at
 // its last showing with none.
 void TMixControlWnd::FormClose(tk::TComponent*, tk::TCloseAction&) {
-    if (driver::DriverFound && Visible()) controls::SaveFormState(this, kStateStore, QString(), kPersistedTag, true);
+    if (driver::DriverFound && Visible()) controls::SaveWindowState(this);
     std::vector<tk::TCustomCheckBox*> boxes;
     for (tk::TComponent* component : ComponentList())
         if (auto* box = qobject_cast<tk::TCustomCheckBox*>(component)) boxes.push_back(box);
@@ -108,6 +107,29 @@ void TMixControlWnd::FormClose(tk::TComponent*, tk::TCloseAction&) {
 
 void TMixControlWnd::FormActiveChanged(tk::TComponent*) {
     if (chkStayOnTop_) chkStayOnTopClick(chkStayOnTop_);
+}
+
+win::HICON TMixControlWnd::WindowIcon() const { return TrayIcon; }
+
+tk::TForm* TMixControlWnd::AboutBox() const { return app::AboutBox; }
+
+// Posted: the window finishes its close before the control window ends it.
+void TMixControlWnd::ChildClosed(tk::TForm* window) {
+    win::PostMessageA(Handle(), win::WM_CHILDCLOSED, 0, win::LPARAM(window->Handle()));
+}
+
+void TMixControlWnd::ChildActiveChanged(tk::TComponent* sender) { FormActiveChanged(sender); }
+
+void TMixControlWnd::EnableDigitalWindows() {
+    channels_[1].box->SetEnabled(true);
+    channels_[3].box->SetEnabled(true);
+}
+
+void TMixControlWnd::RefreshOtherOutputRoutes(tk::TForm* changed) {
+    tk::TForm* other = changed == AnalogOutputWindow ? DigitalOutputWindow
+                       : changed == DigitalOutputWindow ? AnalogOutputWindow
+                                                        : nullptr;
+    if (auto* window = qobject_cast<windows::TChannelWindow*>(other)) window->RefreshRoutes();
 }
 
 void TMixControlWnd::chkAnalogInputsClick(tk::TComponent*) { ChannelBoxClick(channels_[0]); }
@@ -125,11 +147,8 @@ void TMixControlWnd::ChannelBoxClick(const ChannelBox& channel) {
 // shown here rather than passed on, so that a restore in progress goes on with the other boxes.
 void TMixControlWnd::OpenChannelWindow(const ChannelBox& channel) {
     try {
-        *channel.window = (ChildWindows().*channel.maker)(this);
-    } catch (const driver::SilentAbort&) {
-        channel.box->SetChecked(false);
-        return;
-    } catch (const std::exception& error) {
+        *channel.window = (ChildWindows().*channel.maker)(this, *this);
+    } catch (const std::exception& error) { // a silent abort shows nothing
         channel.box->SetChecked(false);
         tk::HandleException(error);
         return;

@@ -1,9 +1,11 @@
 #pragma once
 // The control window that the tray icon opens: its boxes open and close the channel windows and the
-// settings dialog, which it owns, and keep every window of the program on top.
+// settings dialog, which it owns, and keep every window of the program on top. It is the host of the
+// channel windows it opens.
 #include "app/child_windows.h"
 #include "driver/config_records.h"
 #include "toolkit/form.h"
+#include "windows/window_host.h"
 
 #include <array>
 
@@ -13,7 +15,7 @@ class TExtCheckBox;
 
 namespace app {
 
-class TMixControlWnd : public tk::TForm {
+class TMixControlWnd : public tk::TForm, public windows::WindowHost {
     Q_OBJECT
 
 public:
@@ -33,6 +35,13 @@ public:
     Q_INVOKABLE void chkDigitalOutputsClick(tk::TComponent* sender);
     Q_INVOKABLE void chkStayOnTopClick(tk::TComponent* sender);
     Q_INVOKABLE void chkSettingsClick(tk::TComponent* sender);
+
+    win::HICON WindowIcon() const override;
+    tk::TForm* AboutBox() const override;
+    void ChildClosed(tk::TForm* window) override;
+    void ChildActiveChanged(tk::TComponent* sender) override;
+    void EnableDigitalWindows() override;
+    void RefreshOtherOutputRoutes(tk::TForm* changed) override;
 
     // The array that the settings dialog edits, as the last getconfig left it.
     const driver::ConfigArray& Configuration() const { return configuration_; }

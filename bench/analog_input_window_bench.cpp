@@ -1,10 +1,10 @@
 // The analog input window for four simulated cards: creating and showing it (target < 100 ms), and
 // what its metering costs while it runs (target: < 2 % of one core with both timers and the meters'
 // painting, offscreen).
-#include "app/process_state.h"
 #include "bench/private_home.h"
 #include "driver/device_discovery.h"
 #include "platform/paths.h"
+#include "tests/windows/fake_host.h"
 #include "toolkit/application.h"
 #include "windows/analog_input_window.h"
 
@@ -36,10 +36,10 @@ double ProcessCpuSeconds() {
 void CreateAndShowFourCards(benchmark::State& state) {
     tk::Owned<tk::TApplication> application(new tk::TApplication);
     auto* control = application->CreateForm<tk::TForm>();
-    app::ControlWindow = control;
+    windows_test::FakeHost host(nullptr);
     if (!FourCards()) state.SkipWithError("the simulated card has no four cards");
     for (auto _ : state) {
-        auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+        auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control, host);
         window->Show();
         QApplication::processEvents(); // painted once
         state.PauseTiming();
@@ -48,7 +48,6 @@ void CreateAndShowFourCards(benchmark::State& state) {
         application->ProcessMessages();
         state.ResumeTiming();
     }
-    app::ControlWindow = nullptr;
 }
 BENCHMARK(CreateAndShowFourCards)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -56,9 +55,9 @@ BENCHMARK(CreateAndShowFourCards)->Unit(benchmark::kMillisecond)->Repetitions(5)
 void MeteringFourCards(benchmark::State& state) {
     tk::Owned<tk::TApplication> application(new tk::TApplication);
     auto* control = application->CreateForm<tk::TForm>();
-    app::ControlWindow = control;
+    windows_test::FakeHost host(nullptr);
     if (!FourCards()) state.SkipWithError("the simulated card has no four cards");
-    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control, host);
     window->Show();
     QApplication::processEvents();
     double share = 0;
@@ -73,7 +72,6 @@ void MeteringFourCards(benchmark::State& state) {
     state.counters["metering"] = window->Metering();
     window->Close();
     window->Free();
-    app::ControlWindow = nullptr;
 }
 BENCHMARK(MeteringFourCards)->Unit(benchmark::kSecond)->Iterations(1);
 

@@ -46,6 +46,17 @@ void SaveFormState(tk::TComponent* form, const QString& storeName, const QString
     SaveComponentStates(form, store, section, tagMask, withGeometry);
 }
 
+namespace {
+
+const QString kWindowStore = QStringLiteral("kova2mix.ini");
+constexpr int kPersistedTag = -1;
+
+} // namespace
+
+void LoadWindowState(tk::TComponent* form) { LoadFormState(form, kWindowStore, QString(), kPersistedTag, true); }
+
+void SaveWindowState(tk::TComponent* form) { SaveFormState(form, kWindowStore, QString(), kPersistedTag, true); }
+
 void RestoreComponentStates(tk::TComponent* owner, TCustomIniFile& store, const QString& section, int tagMask,
                             bool withGeometry) {
     const QString name = SectionOf(owner, section);

@@ -21,6 +21,11 @@ void LoadFormState(tk::TComponent* form, const QString& storeName, const QString
 void SaveFormState(tk::TComponent* form, const QString& storeName, const QString& section, int tagMask,
                    bool withGeometry);
 
+// The program's window state: the store "kova2mix.ini", the form's own section, the components tagged
+// -1, geometry included. Every window keeps its state this way.
+void LoadWindowState(tk::TComponent* form);
+void SaveWindowState(tk::TComponent* form);
+
 // Restores each marked component in creation order, nested owners first, and lets the pending
 // messages run after each (so the click handlers that a restored state runs take effect as it goes);
 // then, for a form with geometry, Top, Left, Width, Height and Hints.

@@ -62,7 +62,7 @@ void TApplication::ApplicationStateChanged(bool active) {
 }
 
 void HandleException(const std::exception& error) {
-    if (dynamic_cast<const EAbort*>(&error)) return;
+    if (dynamic_cast<const platform::SilentAbortBase*>(&error)) return;
     std::string text = error.what();
     // The error display ends every message with a full stop.
     if (!text.empty() && text.back() > '.') text += '.';

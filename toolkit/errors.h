@@ -1,6 +1,8 @@
 #pragma once
 // The toolkit's exceptions. Code that reaches the toolkit from Qt's event loop catches them and hands
 // them to the application's error display; EAbort is the silent one that nobody reports.
+#include "platform/silent_abort.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -13,7 +15,7 @@ public:
 };
 
 // Ends the current operation without a message.
-class EAbort : public Exception {
+class EAbort : public Exception, public platform::SilentAbortBase {
 public:
     EAbort() : Exception(QStringLiteral("Operation aborted")) {}
 };
@@ -54,7 +56,8 @@ private:
 
 namespace tk {
 
-// The application's error display: a message box with the application's title; EAbort shows nothing.
+// The application's error display: a message box with the application's title; a silent abort (EAbort,
+// a failed control open) shows nothing.
 void HandleException(const std::exception& error);
 
 } // namespace tk

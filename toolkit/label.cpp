@@ -1,5 +1,6 @@
 #include "toolkit/label.h"
 
+#include "toolkit/bracket_piece.h"
 #include "toolkit/text_extent.h"
 
 #include <QPainter>
@@ -74,6 +75,11 @@ void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || IsLoading()) return;
     // An empty caption still has the height of a line.
     const QString text = Caption().isEmpty() ? QStringLiteral(" ") : DisplayText(Caption());
+    if (IsBracketPiece(text)) {
+        const QSize size = BracketPieceSize(Font()->ToQFont());
+        SetBounds(Left(), Top(), size.width(), size.height());
+        return;
+    }
     const TextExtent extent = MeasureText(Font()->ToQFont(), text, MeasureFlags(), wordWrap_ ? Width() : 0x7FFF);
     const QRect& measured = extent.bounds;
     int left = Left();
@@ -90,16 +96,21 @@ void TCustomLabel::Paint(QPainter& painter) {
     case TTextLayout::tlBottom: flags |= Qt::AlignBottom; break;
     default: flags |= Qt::AlignTop; break;
     }
-    painter.setFont(Font()->ToQFont());
+    const QFont font = Font()->ToQFont();
+    painter.setFont(font);
     const QString text = DisplayText(Caption());
+    const auto draw = [&](const QRect& where) {
+        if (IsBracketPiece(text)) DrawBracketPiece(painter, where, text, font);
+        else painter.drawText(where, flags, text);
+    };
     if (!Enabled()) {
         painter.setPen(ToQColor(clBtnHighlight));
-        painter.drawText(rect.translated(1, 1), flags, text);
+        draw(rect.translated(1, 1));
         painter.setPen(ToQColor(clBtnShadow));
     } else {
         painter.setPen(ToQColor(Font()->Color()));
     }
-    painter.drawText(rect, flags, text);
+    draw(rect);
 }
 
 TLabel::TLabel(TComponent* owner) : TCustomLabel(owner) {}

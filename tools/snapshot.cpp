@@ -41,10 +41,10 @@ bool SetCardCount(int cards) {
 }
 
 // The window as wide as it may be, its meters showing a moment of the card's programme.
-bool SaveAnalogInputs(int cards, tk::TForm* control, const QDir& folder) {
+bool SaveAnalogInputs(int cards, app::TMixControlWnd* control, const QDir& folder) {
     if (!SetCardCount(cards)) return false;
     driver::DiscoverDevices();
-    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control, *control);
     window->Show();
     window->SetWidth(QWIDGETSIZE_MAX);
     window->Perform(win::WM_LEVELPOLL, 0, 0);

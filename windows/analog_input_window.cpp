@@ -1,6 +1,7 @@
 #include "windows/analog_input_window.h"
 
 #include "controls/control_classes.h"
+#include "controls/fader_groups.h"
 #include "controls/slider.h"
 #include "driver/device_tables.h"
 #include "driver/wave_messages.h"
@@ -17,6 +18,11 @@ constexpr int kWhenByte = 2;        // 0 never, 1 while recording, 2 while punch
 win::WORD GainWord(int position) { return win::WORD(position * 256); }
 int GainFromWord(win::WORD word) { return (word >> 8) & 0xFF; }
 
+const RadioTag kRadioTags[] = {
+    {"btnAnaMon", 1}, {"btnDigMon", 2},                  // monitoring destination
+    {"btnNever", 0},  {"btnOnRec", 1},  {"btnOnPunch", 2}, // when to monitor
+};
+
 const FrameDesign kDesign{
     .designClientHeight = 417,
     .stripStep = 173,
@@ -25,16 +31,17 @@ const FrameDesign kDesign{
     .minWidth = 191,
     .meterTags = StripCloner::MeterTags::Sequential,
     .panelTags = StripCloner::PanelTags::UntaggedOnly,
-    .pairMessages = {driver::Direction::Input, driver::InGetGains, driver::InSetGains, driver::InGetMutes,
-                     driver::InSetMutes},
-    .faderScale = {GainWord, GainFromWord, true},
-    .sectionNames = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks"},
+    .pairs = PairDesign{{driver::Direction::Input, driver::InGetGains, driver::InSetGains, driver::InGetMutes,
+                         driver::InSetMutes},
+                        {GainWord, GainFromWord, true}},
+    .sections = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks"},
+    .radioTags = kRadioTags,
 };
 
 } // namespace
 
-TfrmAnalogInp::TfrmAnalogInp(tk::TComponent* owner)
-    : TChannelWindow(owner, QStringLiteral(":/forms/Ainp.form"), kDesign) {
+TfrmAnalogInp::TfrmAnalogInp(tk::TComponent* owner, WindowHost& host)
+    : TChannelWindow(owner, QStringLiteral(":/forms/Ainp.form"), kDesign, host) {
     controls::RegisterControlClasses(); // the description uses them
 }
 
@@ -62,14 +69,6 @@ void TfrmAnalogInp::CloseHandles() {
     driver::CloseControlRun(driver::Direction::Input, 2 * driver::CardCount, inputHandles_);
 }
 
-void TfrmAnalogInp::TagSelections() {
-    Part<tk::TRadioButton>("btnAnaMon")->SetTag(1);
-    Part<tk::TRadioButton>("btnDigMon")->SetTag(2);
-    Part<tk::TRadioButton>("btnNever")->SetTag(0);
-    Part<tk::TRadioButton>("btnOnRec")->SetTag(1);
-    Part<tk::TRadioButton>("btnOnPunch")->SetTag(2);
-}
-
 void TfrmAnalogInp::CloneStrip(int card) {
     Cloner().CloneStrip(Part<tk::TPanel>("pnMeters"), card, true);
     Cloner().CloneStrip(Part<tk::TPanel>("pnInpMon"), card, true);
@@ -78,12 +77,11 @@ void TfrmAnalogInp::CloneStrip(int card) {
 
 void TfrmAnalogInp::LinkFaders() {
     TChannelWindow::LinkFaders();
-    for (tk::TComponent* component : ComponentList()) {
-        auto* fader = qobject_cast<controls::TSlider*>(component);
-        if (!fader || fader->Number() % 2 == 0 || !fader->LinkCheck()) continue;
+    controls::ForEachFader(this, [](tk::TComponent*, controls::TSlider* fader) {
+        if (fader->Number() % 2 == 0 || !fader->LinkCheck()) return;
         fader->LinkCheck()->SetHint(
             QStringLiteral("Verbinde/Trenne Fader %1-%2").arg(fader->Number()).arg(fader->Number() + 1));
-    }
+    });
 }
 
 bool TfrmAnalogInp::ReadStartupState() {
@@ -96,7 +94,7 @@ bool TfrmAnalogInp::ReadMonitoring() {
         auto& record = monitorRecords_[std::size_t(card)];
         if (!record) record = std::make_unique<driver::TransferBlock>(4, driver::BlockMapping::Fixed);
         if (!*record) return false;
-        win::waveInMessage(inputHandles_[std::size_t(2 * card)], driver::InGetInputState, record->Address(), 0);
+        win::waveInMessage(CardHandle(inputHandles_, card), driver::InGetInputState, record->Address(), 0);
     }
     CheckRecordChoices("pnRouteParent", kDestinationByte);
     CheckRecordChoices("pnWhenToMonParent", kWhenByte);
@@ -126,33 +124,33 @@ void TfrmAnalogInp::btnWhenToMonClick(tk::TComponent* sender) { SendChoice(sende
 void TfrmAnalogInp::SendChoice(tk::TComponent* sender, int byteIndex) {
     auto* radio = qobject_cast<tk::TRadioButton*>(sender);
     if (!radio || !radio->Parent()) return;
-    const int card = radio->Parent()->Tag();
+    const int card = CardOf(radio);
     win::BYTE* record = card < driver::CardCount ? RecordBytes(card) : nullptr;
     if (!record) return;
     record[byteIndex] = win::BYTE(radio->Tag());
-    win::waveInMessage(inputHandles_[std::size_t(2 * card)], driver::InSetInputState, driver::ReadBlockValue(record),
-                       0);
+    win::waveInMessage(CardHandle(inputHandles_, card), driver::InSetInputState, driver::ReadBlockValue(record), 0);
 }
 
 void TfrmAnalogInp::chkRoutingClick(tk::TComponent* sender) {
     if (auto* box = qobject_cast<tk::TCheckBox*>(sender)) ToggleUpperSection(box);
 }
 
-void TfrmAnalogInp::SendToEveryCard(win::UINT message) {
-    for (int card = 0; card < driver::CardCount; ++card)
-        win::waveInMessage(inputHandles_[std::size_t(2 * card)], message, 0, 0);
-}
-
-void TfrmAnalogInp::SendMeteringStart() { SendToEveryCard(driver::InStartMetering); }
-
-void TfrmAnalogInp::SendMeteringStop() { SendToEveryCard(driver::InStopMetering); }
-
-bool TfrmAnalogInp::ReadCardLevels(int card, win::DWORD levelBlock) {
-    win::waveInMessage(inputHandles_[std::size_t(2 * card)], driver::InGetLevels, levelBlock, 0);
+// The answer is not looked at: the window meters whatever the card says.
+bool TfrmAnalogInp::SendCardMeteringStart(int card) {
+    win::waveInMessage(CardHandle(inputHandles_, card), driver::InStartMetering, 0, 0);
     return true;
 }
 
-void TfrmAnalogInp::ReleaseRecords() {
+void TfrmAnalogInp::SendCardMeteringStop(int card) {
+    win::waveInMessage(CardHandle(inputHandles_, card), driver::InStopMetering, 0, 0);
+}
+
+bool TfrmAnalogInp::ReadCardLevels(int card, win::DWORD levelBlock) {
+    win::waveInMessage(CardHandle(inputHandles_, card), driver::InGetLevels, levelBlock, 0);
+    return true;
+}
+
+void TfrmAnalogInp::ReleaseOwnBlocks() {
     for (auto& record : monitorRecords_)
         record.reset();
 }

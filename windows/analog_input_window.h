@@ -9,7 +9,7 @@ class TfrmAnalogInp : public TChannelWindow {
     Q_OBJECT
 
 public:
-    explicit TfrmAnalogInp(tk::TComponent* owner);
+    TfrmAnalogInp(tk::TComponent* owner, WindowHost& host);
     ~TfrmAnalogInp() override;
 
     // Two control handles per card on its analog input device.
@@ -25,14 +25,13 @@ protected:
     void OpenHandles() override;
     void CloseHandles() override;
     const HandleTable& PairHandles() const override { return inputHandles_; }
-    void TagSelections() override;
     void CloneStrip(int card) override;
     void LinkFaders() override;
     bool ReadStartupState() override;
-    void SendMeteringStart() override;
-    void SendMeteringStop() override;
+    bool SendCardMeteringStart(int card) override;
+    void SendCardMeteringStop(int card) override;
     bool ReadCardLevels(int card, win::DWORD levelBlock) override;
-    void ReleaseRecords() override;
+    void ReleaseOwnBlocks() override;
 
 private:
     bool ReadMonitoring();
@@ -42,7 +41,6 @@ private:
     void CheckRecordChoices(const char* templatePanel, int byteIndex);
     // Puts the radio button's Tag into the record byte of its card and sends the record.
     void SendChoice(tk::TComponent* sender, int byteIndex);
-    void SendToEveryCard(win::UINT message);
 
     HandleTable inputHandles_{};
     std::array<std::unique_ptr<driver::TransferBlock>, driver::MaxCards> monitorRecords_;

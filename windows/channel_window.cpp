@@ -1,6 +1,6 @@
 #include "windows/channel_window.h"
 
-#include "app/process_state.h"
+#include "controls/fader_groups.h"
 #include "controls/form_state.h"
 #include "controls/level_meter.h"
 #include "controls/slider.h"
@@ -11,8 +11,8 @@
 #include "platform/win_records.h"
 #include "toolkit/check_box.h"
 #include "toolkit/icons.h"
-#include "toolkit/message_queue.h"
 #include "toolkit/panel.h"
+#include "toolkit/radio_button.h"
 #include "toolkit/speed_button.h"
 
 #include <algorithm>
@@ -21,15 +21,13 @@
 namespace windows {
 namespace {
 
-const QString kStore = QStringLiteral("kova2mix.ini");
-constexpr int kPersistedTag = -1;
-enum SectionIndex { kGroup, kHeader, kUpper, kLevel, kBevel, kChecks };
 constexpr win::DWORD kLevelBlockBytes = 8; // left and right level, 32 bits each
 
 } // namespace
 
-TChannelWindow::TChannelWindow(tk::TComponent* owner, const QString& description, const FrameDesign& design)
-    : TForm(owner, description), design_(design),
+TChannelWindow::TChannelWindow(tk::TComponent* owner, const QString& description, const FrameDesign& design,
+                               WindowHost& host)
+    : TForm(owner, description), design_(design), host_(host),
       cloner_(design.stripStep, design.meterTags, design.panelTags), timers_(Handle()) {
     BindMessage(win::WM_GETMINMAXINFO, this, &TChannelWindow::WMGetMinMaxInfo);
     BindMessage(win::WM_SYSCOMMAND, this, &TChannelWindow::WMSysCommand);
@@ -39,31 +37,43 @@ TChannelWindow::TChannelWindow(tk::TComponent* owner, const QString& description
 
 TChannelWindow::~TChannelWindow() = default;
 
+const HandleTable& TChannelWindow::PairHandles() const {
+    static const HandleTable none{};
+    return none;
+}
+
 controls::TLevelMeter* TChannelWindow::Meter(int tag) const {
     return tag >= 0 && tag < int(meters_.size()) ? meters_[std::size_t(tag)] : nullptr;
 }
 
 void TChannelWindow::FormCreate(tk::TComponent*) {
-    SetIcon(tk::IconFromHandle(app::TrayIcon));
+    SetIcon(tk::IconFromHandle(host_.WindowIcon()));
     try {
         OpenHandles();
     } catch (const driver::SilentAbort&) {
         return; // not initialised: the control window frees the window again
     }
-    TagSelections();
+    TagRadioButtons();
+    const SectionNames& names = design_.sections;
     sections_ = std::make_unique<WindowSections>(
-        this, SectionParts{Part<tk::TPanel>(design_.sectionNames[kGroup]), Part<tk::TPanel>(design_.sectionNames[kHeader]),
-                           Part<tk::TPanel>(design_.sectionNames[kUpper]), Part<tk::TPanel>(design_.sectionNames[kLevel]),
-                           Part<tk::TControl>(design_.sectionNames[kBevel]),
-                           Part<tk::TPanel>(design_.sectionNames[kChecks])});
+        this, SectionParts{Part<tk::TPanel>(names.group), Part<tk::TPanel>(names.header), Part<tk::TPanel>(names.upper),
+                           Part<tk::TPanel>(names.level), Part<tk::TControl>(names.bevel),
+                           Part<tk::TPanel>(names.checks)});
     sections_->StartContent(design_.designClientHeight);
     BuildStrips();
     LinkFaders();
     FillMeters();
     levelBlock_ = std::make_unique<driver::TransferBlock>(kLevelBlockBytes, driver::BlockMapping::Fixed);
-    pairs_ = std::make_unique<StripPairs>(PairHandles(), design_.pairMessages, design_.faderScale);
-    initialised_ = *levelBlock_ && pairs_->Allocated();
+    if (design_.pairs) pairs_ = std::make_unique<StripPairs>(PairHandles(), *design_.pairs);
+    const bool frameBlocks = *levelBlock_ && (!pairs_ || pairs_->Allocated());
+    const bool ownBlocks = AllocateOwnBlocks(); // always tried: what it got is released at destruction
+    initialised_ = frameBlocks && ownBlocks;
     RouteActivation();
+}
+
+void TChannelWindow::TagRadioButtons() {
+    for (const RadioTag& radio : design_.radioTags)
+        Part<tk::TRadioButton>(radio.name)->SetTag(radio.tag);
 }
 
 void TChannelWindow::BuildStrips() {
@@ -73,15 +83,14 @@ void TChannelWindow::BuildStrips() {
 }
 
 void TChannelWindow::LinkFaders() {
-    for (tk::TComponent* component : ComponentList()) {
-        auto* fader = qobject_cast<controls::TSlider*>(component);
-        if (!fader || !fader->Parent()) continue;
+    controls::ForEachFader(this, [](tk::TComponent*, controls::TSlider* fader) {
+        if (!fader->Parent()) return;
         for (int i = 0; i < fader->Parent()->ControlCount(); ++i)
             if (auto* box = qobject_cast<tk::TCheckBox*>(fader->Parent()->Controls(i))) {
                 fader->SetLinkCheck(box);
-                break;
+                return;
             }
-    }
+    });
 }
 
 void TChannelWindow::FillMeters() {
@@ -92,14 +101,14 @@ void TChannelWindow::FillMeters() {
     }
 }
 
-// Activation re-applies the control window's stay-on-top choice to every window.
+// Activation re-applies the host's stay-on-top choice to every window.
 void TChannelWindow::RouteActivation() {
-    if (!app::ControlWindow) return;
-    if (auto handler = tk::TNotifyEvent::Method(app::ControlWindow, "FormActiveChanged")) {
-        SetOnActivate(*handler);
-        SetOnDeactivate(*handler);
-    }
+    const tk::TNotifyEvent activeChanged(this, &TChannelWindow::ActiveChanged);
+    SetOnActivate(activeChanged);
+    SetOnDeactivate(activeChanged);
 }
+
+void TChannelWindow::ActiveChanged(tk::TComponent* sender) { host_.ChildActiveChanged(sender); }
 
 void TChannelWindow::FormShow(tk::TComponent*) {
     if (!initialised_) return;
@@ -107,7 +116,7 @@ void TChannelWindow::FormShow(tk::TComponent*) {
         initialised_ = false;
         return;
     }
-    controls::LoadFormState(this, kStore, QString(), kPersistedTag, true);
+    controls::LoadWindowState(this);
     stateRestored_ = true;
     ReadFaders();
     const SectionParts& parts = sections_->Parts();
@@ -116,14 +125,13 @@ void TChannelWindow::FormShow(tk::TComponent*) {
         parts.checks->Show();
         ToggleControlPanel();
     }
-    systemMenu_ = controls::AddSystemMenuEntries(parts.checks, app::AboutBox, false);
+    systemMenu_ = controls::AddSystemMenuEntries(parts.checks, host_.AboutBox(), false);
 }
 
 void TChannelWindow::FormClose(tk::TComponent*, tk::TCloseAction&) {
-    if (stateRestored_) controls::SaveFormState(this, kStore, QString(), kPersistedTag, true);
+    if (stateRestored_) controls::SaveWindowState(this);
     StopMetering();
-    if (app::ControlWindow)
-        win::PostMessageA(app::ControlWindow->Handle(), win::WM_CHILDCLOSED, 0, win::LPARAM(Handle()));
+    host_.ChildClosed(this);
 }
 
 void TChannelWindow::FormDestroy(tk::TComponent*) {
@@ -131,7 +139,7 @@ void TChannelWindow::FormDestroy(tk::TComponent*) {
     CloseHandles();
     pairs_.reset();
     levelBlock_.reset();
-    ReleaseRecords();
+    ReleaseOwnBlocks();
 }
 
 // A window left inert shows design-time values that were never the driver's: a pair value built from
@@ -155,7 +163,7 @@ void TChannelWindow::ReadFaders() {
 }
 
 bool TChannelWindow::ReadMutes() {
-    return pairs_ && pairs_->ReadMutes(this, sections_->Parts().level, driver::CardCount);
+    return !pairs_ || pairs_->ReadMutes(this, sections_->Parts().level, driver::CardCount);
 }
 
 void TChannelWindow::chkPeakMeterClick(tk::TComponent* sender) {
@@ -185,15 +193,20 @@ void TChannelWindow::ToggleControlPanel() {
 
 void TChannelWindow::StartMetering() {
     if (metering_) return;
-    SendMeteringStart();
-    metering_ = true;
+    bool accepted = false;
+    for (int card = 0; card < driver::CardCount; ++card)
+        accepted = SendCardMeteringStart(card);
+    metering_ = accepted;
     timers_.StartTick();
     timers_.StartPoll();
 }
 
+// The timers go even when the driver refused the start: they would otherwise poll a hidden section
+// or a closed window.
 void TChannelWindow::StopMetering() {
-    if (!metering_) return;
-    SendMeteringStop();
+    if (metering_)
+        for (int card = 0; card < driver::CardCount; ++card)
+            SendCardMeteringStop(card);
     timers_.KillBoth();
     metering_ = false;
 }
@@ -222,12 +235,13 @@ void TChannelWindow::WMSysCommand(tk::TMessage& message) {
             return;
         }
     }
-    if (app::AboutBox && controls::SystemMenuCommand(app::AboutBox) == command) ShowAboutBox();
+    tk::TForm* about = host_.AboutBox();
+    if (about && controls::SystemMenuCommand(about) == command) ShowAboutBox(about);
     else if (controls::SystemMenuCommand(checks) == command) ToggleControlPanel();
 }
 
-void TChannelWindow::ShowAboutBox() {
-    if (!app::AboutBox->Visible()) app::AboutBox->ShowModal();
+void TChannelWindow::ShowAboutBox(tk::TForm* about) {
+    if (!about->Visible()) about->ShowModal();
 }
 
 void TChannelWindow::WMMeterTick(tk::TMessage& message) {

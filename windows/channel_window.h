@@ -11,10 +11,12 @@
 #include "windows/meter_timers.h"
 #include "windows/strip_cloner.h"
 #include "windows/strip_pairs.h"
+#include "windows/window_host.h"
 #include "windows/window_sections.h"
 
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace controls {
 class TLevelMeter;
@@ -25,6 +27,22 @@ class TCheckBox;
 
 namespace windows {
 
+// The names of a window's section parts in its form description.
+struct SectionNames {
+    const char* group;
+    const char* header;
+    const char* upper;
+    const char* level;
+    const char* bevel;
+    const char* checks;
+};
+
+// A selection radio button and the Tag it carries: the value it stands for in the driver's record.
+struct RadioTag {
+    const char* name;
+    int tag;
+};
+
 // What a window class tells the frame about its design.
 struct FrameDesign {
     int designClientHeight;   // pixels under the title bar at design time
@@ -34,9 +52,9 @@ struct FrameDesign {
     int minWidth;             // pixels, also the narrowest window
     StripCloner::MeterTags meterTags;
     StripCloner::PanelTags panelTags;
-    PairMessages pairMessages;
-    FaderScale faderScale;
-    const char* sectionNames[6]; // group, header, upper, level, bevel, check-box panel
+    std::optional<PairDesign> pairs; // none: the window has no faders or mutes
+    SectionNames sections;
+    std::span<const RadioTag> radioTags; // set at creation, before the strips are cloned
 };
 
 class TChannelWindow : public tk::TForm {
@@ -50,12 +68,15 @@ public:
     // only when this holds after creation.
     bool Initialised() const { return initialised_; }
     bool EventsEnabled() const { return pairs_ && pairs_->EventsEnabled(); }
+    // Driver metering was started and accepted; the timers may run without it.
     bool Metering() const { return metering_; }
     // The one outer height the window may take, in pixels.
     int ContentHeight() const { return sections_ ? sections_->ContentHeight() : 0; }
     // The level meters by Tag: 2 x card left, 2 x card + 1 right.
     controls::TLevelMeter* Meter(int tag) const;
     const MeterTimers& Timers() const { return timers_; }
+    // Windows that meter per card change a card's metering and its poll timer themselves.
+    MeterTimers& Timers() { return timers_; }
 
     Q_INVOKABLE void FormCreate(tk::TComponent* sender);
     Q_INVOKABLE void FormShow(tk::TComponent* sender);
@@ -71,34 +92,38 @@ public:
     void ReadFaders();
     bool ReadMutes();
     void ToggleControlPanel();
+    // The output windows read their cards' sources again; the other windows have none.
+    virtual void RefreshRoutes() {}
 
 protected:
-    TChannelWindow(tk::TComponent* owner, const QString& description, const FrameDesign& design);
+    TChannelWindow(tk::TComponent* owner, const QString& description, const FrameDesign& design, WindowHost& host);
 
     // Opens the window's control handle tables for every card; SilentAbort when one cannot be opened.
     virtual void OpenHandles() = 0;
     virtual void CloseHandles() = 0;
-    // The handles that the faders' Numbers and the cards' mute pairs index.
-    virtual const HandleTable& PairHandles() const = 0;
-    // The design-time tags of the selection radio buttons.
-    virtual void TagSelections() {}
+    // The handles that the faders' Numbers and the cards' mute pairs index; used only with pairs.
+    virtual const HandleTable& PairHandles() const;
     // Widens and clones the window's strip panels and header for one more card (1..3).
     virtual void CloneStrip(int card) = 0;
     // Gives each fader its link box; the default takes the check box among its siblings.
     virtual void LinkFaders();
+    // The window's own blocks, allocated at creation after the frame's; false leaves it not Initialised.
+    virtual bool AllocateOwnBlocks() { return true; }
     // The reads that must succeed before the window state is restored; false leaves the window inert.
     virtual bool ReadStartupState() = 0;
-    // The driver's side of metering, for every card.
-    virtual void SendMeteringStart() = 0;
-    virtual void SendMeteringStop() = 0;
+    // The driver's side of metering for one card. A start returns whether the window counts it as
+    // accepted: Metering follows the last card's answer.
+    virtual bool SendCardMeteringStart(int card) = 0;
+    virtual void SendCardMeteringStop(int card) = 0;
     // Reads one card's levels into the level block; false when nothing was read.
     virtual bool ReadCardLevels(int card, win::DWORD levelBlock) = 0;
-    // Releases what the window allocated beyond the frame's blocks.
-    virtual void ReleaseRecords() {}
+    // Releases what the window allocated beyond the frame's blocks, at creation or later.
+    virtual void ReleaseOwnBlocks() {}
 
     // Shows or hides the upper section from its check box's click.
     void ToggleUpperSection(tk::TCheckBox* box);
 
+    WindowHost& Host() const { return host_; }
     StripCloner& Cloner() { return cloner_; }
     WindowSections& Sections() { return *sections_; }
     const FrameDesign& Design() const { return design_; }
@@ -109,17 +134,19 @@ protected:
     template <class T> T* Part(const char* name) const;
 
 private:
+    void TagRadioButtons();
     void BuildStrips();
     void FillMeters();
     void RouteActivation();
+    void ActiveChanged(tk::TComponent* sender);
     void WMGetMinMaxInfo(tk::TMessage& message);
     void WMSysCommand(tk::TMessage& message);
     void WMMeterTick(tk::TMessage& message);
     void WMLevelPoll(tk::TMessage& message);
-    void ShowAboutBox();
-    void AddMenuEntries();
+    void ShowAboutBox(tk::TForm* about);
 
     FrameDesign design_;
+    WindowHost& host_;
     StripCloner cloner_;
     std::unique_ptr<WindowSections> sections_;
     std::unique_ptr<StripPairs> pairs_;

@@ -1,5 +1,6 @@
 #include "windows/strip_pairs.h"
 
+#include "controls/fader_groups.h"
 #include "controls/slider.h"
 #include "driver/message_records.h"
 #include "toolkit/check_box.h"
@@ -9,11 +10,6 @@
 
 namespace windows {
 namespace {
-
-template <class T, class F> void ForEachChild(const tk::TWinControl* parent, F&& function) {
-    for (int i = 0; i < parent->ControlCount(); ++i)
-        if (auto* child = qobject_cast<T*>(parent->Controls(i))) function(child);
-}
 
 win::WORD WordOf(const void* block, int index) {
     win::WORD word = 0;
@@ -27,8 +23,8 @@ void SetWord(void* block, int index, win::WORD word) {
 
 } // namespace
 
-StripPairs::StripPairs(const HandleTable& handles, PairMessages messages, FaderScale scale)
-    : handles_(handles), messages_(messages), scale_(scale) {}
+StripPairs::StripPairs(const HandleTable& handles, const PairDesign& design)
+    : handles_(handles), messages_(design.messages), scale_(design.scale) {}
 
 win::MMRESULT StripPairs::Send(int handleIndex, win::UINT message, win::DWORD param) const {
     if (handleIndex < 0 || handleIndex >= int(handles_.size())) return win::MMSYSERR_INVALHANDLE;
@@ -38,14 +34,10 @@ win::MMRESULT StripPairs::Send(int handleIndex, win::UINT message, win::DWORD pa
 void StripPairs::FaderChanged(controls::TSlider* fader) {
     if (!eventsEnabled_) return;
     eventsEnabled_ = false;
-    const tk::TWinControl* panel = fader->Parent();
-    if (fader->LinkCheck() && fader->LinkCheck()->Checked())
-        ForEachChild<controls::TSlider>(panel, [fader](controls::TSlider* other) {
-            other->SetPosition(fader->Position());
-        });
+    if (fader->LinkCheck() && fader->LinkCheck()->Checked()) controls::AlignSiblingFaders(fader, nullptr);
     // Left before right in the panel leaves the left word low.
     win::DWORD pair = 0;
-    ForEachChild<controls::TSlider>(panel, [this, &pair](controls::TSlider* each) {
+    controls::ForEachSiblingFader(fader, [this, &pair](controls::TSlider*, controls::TSlider* each) {
         pair = (pair >> 16) | (win::DWORD(scale_.encode(each->Position())) << 16);
     });
     Send(fader->Number(), messages_.setFaders, pair);
@@ -53,38 +45,31 @@ void StripPairs::FaderChanged(controls::TSlider* fader) {
 }
 
 void StripPairs::LinkClicked(tk::TCheckBox* link) {
-    if (!link->Checked() || !link->Parent()) return;
-    controls::TSlider* first = nullptr;
-    ForEachChild<controls::TSlider>(link->Parent(), [&first](controls::TSlider* fader) {
-        if (!first) first = fader;
-    });
-    if (!first) return;
-    ForEachChild<controls::TSlider>(link->Parent(), [first](controls::TSlider* fader) {
-        fader->SetPosition(first->Position());
-    });
+    if (link->Checked()) controls::AlignSiblingFaders(nullptr, link->Parent());
 }
 
 void StripPairs::MuteClicked(tk::TSpeedButton* button) {
     const tk::TWinControl* panel = button->Parent();
     if (!panel) return;
     win::DWORD pair = 0;
-    ForEachChild<tk::TSpeedButton>(panel, [&pair](tk::TSpeedButton* mute) {
+    for (int i = 0; i < panel->ControlCount(); ++i) {
+        auto* mute = qobject_cast<tk::TSpeedButton*>(panel->Controls(i));
+        if (!mute) continue;
         const win::DWORD word = mute->Down() ? 0xFFFF : 0;
         pair = mute->Tag() % 2 == 0 ? (pair & 0xFFFF0000u) | word : (pair & 0x0000FFFFu) | (word << 16);
-    });
+    }
+    // Each further pair of a strip has its own card-wide handle, two entries on.
     const int pairIndex = button->Tag() / 2;
-    Send(2 * panel->Tag() + 2 * pairIndex, messages_.setMutes, pair);
+    Send(HandleIndex(CardOf(button)) + 2 * pairIndex, messages_.setMutes, pair);
 }
 
 void StripPairs::ReadFaders(tk::TComponent* owner) {
     eventsEnabled_ = false;
-    for (tk::TComponent* component : owner->ComponentList()) {
-        auto* fader = qobject_cast<controls::TSlider*>(component);
-        if (!fader) continue;
+    controls::ForEachFader(owner, [this](tk::TComponent*, controls::TSlider* fader) {
         const win::MMRESULT result = Send(fader->Number(), messages_.readFaders, faderBlock_.Address());
-        if (scale_.readNeedsSuccess && result != win::MMSYSERR_NOERROR) continue;
+        if (scale_.readNeedsSuccess && result != win::MMSYSERR_NOERROR) return;
         fader->SetPosition(scale_.decode(WordOf(faderBlock_.Flat(), fader->Number() % 2)));
-    }
+    });
     eventsEnabled_ = true;
 }
 
@@ -92,12 +77,11 @@ bool StripPairs::ReadMutes(tk::TComponent* owner, const tk::TWinControl* levelSe
     SetWord(muteBlock_.Flat(), 0, 0x0000);
     SetWord(muteBlock_.Flat(), 1, 0xFFFF);
     for (int card = 0; card < cardCount; ++card) {
-        if (Send(2 * card, messages_.readMutes, muteBlock_.Address()) != win::MMSYSERR_NOERROR) return false;
+        if (Send(HandleIndex(card), messages_.readMutes, muteBlock_.Address()) != win::MMSYSERR_NOERROR) return false;
         for (tk::TComponent* component : owner->ComponentList()) {
             auto* mute = qobject_cast<tk::TSpeedButton*>(component);
             if (!mute || mute->Tag() / 2 != 0 || !mute->Parent()) continue;
-            const tk::TWinControl* panel = mute->Parent();
-            if (panel->Tag() != card || panel->Parent() != levelSection) continue;
+            if (CardOf(mute) != card || mute->Parent()->Parent() != levelSection) continue;
             mute->SetDown(WordOf(muteBlock_.Flat(), mute->Tag() % 2) != 0);
         }
     }

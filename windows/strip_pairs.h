@@ -34,9 +34,15 @@ struct FaderScale {
     bool readNeedsSuccess; // a failed read leaves the fader where it is
 };
 
+// A window's faders and mutes: the messages and the scale.
+struct PairDesign {
+    PairMessages messages;
+    FaderScale scale;
+};
+
 class StripPairs {
 public:
-    StripPairs(const HandleTable& handles, PairMessages messages, FaderScale scale);
+    StripPairs(const HandleTable& handles, const PairDesign& design);
 
     // Both blocks could be mapped.
     bool Allocated() const { return bool(faderBlock_) && bool(muteBlock_); }

@@ -7,6 +7,8 @@
 #include "driver/config_call.h"
 #include "driver/device_tables.h"
 #include "driver/no_answer_report.h"
+#include "driver/silent_abort.h"
+#include "platform/mmsystem.h"
 #include "platform/registry.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
@@ -16,6 +18,7 @@
 #include "toolkit/application.h"
 
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 #include <QWindow>
 #include <filesystem>
@@ -186,6 +189,37 @@ TEST_F(ControlWindow, WindowThatCannotBePreparedLeavesItsBoxUntickedAndShowsNoth
     EXPECT_EQ(OwnedWindows(), 0);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, "TfrmDigOut could not be created.");
+}
+
+// A handler that opens control handles ends silently when one cannot be opened, as the toolkit's own
+// abort does; other errors still reach the error display.
+TEST_F(ControlWindow, AFailedControlOpenInAHandlerIsAsSilentAsTheToolkitsAbort) {
+    const tk::TNotifyEvent opensHandles([](tk::TComponent*) { throw driver::SilentAbort(win::MMSYSERR_BADDEVICEID); });
+    Box("chkStayOnTop")->SetOnClick(opensHandles);
+    window->Show();
+    QTest::mouseClick(Box("chkStayOnTop")->Widget(), Qt::LeftButton, {}, QPoint(3, 3));
+    tk::HandleException(tk::EAbort());
+    EXPECT_TRUE(boxes.boxes.empty());
+    tk::HandleException(std::runtime_error("Kaputt"));
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+// The channel windows reach the control window as their host.
+TEST_F(ControlWindow, AsHostItEndsAClosedWindowAndEnablesTheDigitalBoxes) {
+    window->Show();
+    Tick("chkAnalogOutputs");
+    windows::WindowHost& host = *window;
+    host.ChildClosed(app::AnalogOutputWindow);
+    EXPECT_TRUE(Box("chkAnalogOutputs")->Checked()) << "posted: the window's close runs to its end first";
+    application->ProcessMessages();
+    EXPECT_FALSE(Box("chkAnalogOutputs")->Checked());
+    EXPECT_EQ(app::AnalogOutputWindow, nullptr);
+
+    Tick("chkSettings");
+    host.EnableDigitalWindows();
+    EXPECT_TRUE(Box("chkDigitalInputs")->Enabled());
+    EXPECT_TRUE(Box("chkDigitalOutputs")->Enabled());
+    EXPECT_FALSE(Box("chkAnalogInputs")->Enabled());
 }
 
 TEST_F(ControlWindow, AFailingWindowDoesNotStopTheOthersFromReopening) {

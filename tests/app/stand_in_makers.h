@@ -20,7 +20,7 @@ public:
     StandInMakers& operator=(const StandInMakers&) = delete;
 
     static app::ChannelWindowMaker Maker(const char* className, Outcome outcome = Outcome::Initialised) {
-        return [className, outcome](tk::TComponent* owner) {
+        return [className, outcome](tk::TComponent* owner, windows::WindowHost&) {
             const QString name = QString::fromLatin1(className);
             return app::StandInWindow::Create(owner, name, name, outcome);
         };

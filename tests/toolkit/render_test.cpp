@@ -230,3 +230,43 @@ TEST(Render, AboutBoxLabelsFitAndKeepTheirOwnFonts) {
 }
 
 } // namespace
+
+// The pieces that join two mute buttons are drawn, whatever fonts the machine has: a left and a right
+// lower corner, each a stem down to the baseline and a foot along it.
+TEST(Render, BracketPiecesAreDrawnAsLinesInTheLabelsFont) {
+    Owned<tktest::RecordingForm> form(new tktest::RecordingForm(nullptr));
+    ReadComponentText(form.get(), QString::fromUtf8(R"(object frmTest: RecordingForm
+  ClientWidth = 60
+  ClientHeight = 30
+  Font.Name = 'Arial'
+  Font.Height = -11
+  object lbLeft: TLabel
+    Left = 10
+    Top = 5
+    Caption = '⎣'
+  end
+  object lbRight: TLabel
+    Left = 30
+    Top = 5
+    Caption = '⎦'
+  end
+end
+)"), "brackets.form");
+    const QImage image = Render(form.get(), "bracket-pieces");
+    for (const char* name : {"lbLeft", "lbRight"}) {
+        SCOPED_TRACE(name);
+        auto* label = qobject_cast<TLabel*>(form->FindComponent(QString::fromLatin1(name)));
+        const QFontMetrics metrics(label->Font()->ToQFont());
+        EXPECT_EQ(label->Width(), metrics.horizontalAdvance(QLatin1Char('[')));
+        EXPECT_EQ(label->Height(), metrics.height());
+        const int baseline = label->Top() + metrics.ascent();
+        int stem = -1;
+        for (int x = label->Left(); x < label->Left() + label->Width(); ++x)
+            if (Pixel(image, x, label->Top() + 1) == 0) stem = x;
+        ASSERT_GE(stem, 0) << "no stem";
+        EXPECT_EQ(Pixel(image, stem, baseline - 1), 0u);
+        const int foot = label->Name() == "lbLeft" ? stem + 2 : stem - 2;
+        EXPECT_EQ(Pixel(image, foot, baseline), 0u);
+        EXPECT_NE(Pixel(image, foot, label->Top() + 1), 0u);
+    }
+}

@@ -1,19 +1,50 @@
-// The analog input window against the simulated card: what it sends for each control, what it shows
-// of the driver's state, and how its sections size the window.
+// The analog input window against the simulated card: what it sends for each control and what it
+// shows of the driver's state. What it shares with every channel window is tested with its row.
 #include "controls/window_helpers.h"
 #include "driver/wave_messages.h"
 #include "platform/win_records.h"
 #include "platform/wow16.h"
 #include "toolkit/bevel.h"
 #include "toolkit/label.h"
-#include "tests/windows/analog_input_window_fixture.h"
+#include "tests/windows/channel_window_fixture.h"
+#include "windows/analog_input_window.h"
 
 #include <gtest/gtest.h>
 
 namespace windows_test {
 namespace {
 
-constexpr int kFrameHeight = 27; // a sizeable window's title bar and borders
+class AnalogInputWindowTest : public ChannelWindowFixture {
+protected:
+    AnalogInputWindowTest() : ChannelWindowFixture(AnalogInputRow()) {}
+
+    windows::TfrmAnalogInp* Input() const { return static_cast<windows::TfrmAnalogInp*>(window); }
+};
+
+// The window on a driver that refuses the last card's metering start.
+class RefusedMeteringInput : public windows::TfrmAnalogInp {
+public:
+    using TfrmAnalogInp::TfrmAnalogInp;
+
+protected:
+    bool SendCardMeteringStart(int card) override {
+        TfrmAnalogInp::SendCardMeteringStart(card);
+        return card != driver::CardCount - 1;
+    }
+};
+
+TEST_F(AnalogInputWindowTest, ARefusedMeteringStartLeavesMeteringOffAndTheTimersStopWithTheSection) {
+    Discover(2);
+    window = tk::CreateForm<RefusedMeteringInput>(control, *host);
+    window->Show();
+    EXPECT_FALSE(window->Metering());
+    EXPECT_NE(window->Timers().PollId(), 0u) << "the shown level section is polled all the same";
+    StartTrace();
+    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(false);
+    EXPECT_EQ(window->Timers().TickId(), 0u);
+    EXPECT_EQ(window->Timers().PollId(), 0u);
+    EXPECT_TRUE(TracedMessages(driver::InStopMetering).empty()) << "no metering to stop";
+}
 
 TEST_F(AnalogInputWindowTest, ClonesOneNumberedStripPerCard) {
     Open(4);
@@ -42,72 +73,6 @@ TEST_F(AnalogInputWindowTest, ClonesOneNumberedStripPerCard) {
     int bevels = 0;
     for (tk::TComponent* component : window->ComponentList()) bevels += qobject_cast<tk::TBevel*>(component) != nullptr;
     EXPECT_EQ(bevels, 1);
-}
-
-TEST_F(AnalogInputWindowTest, SizeLimitsFollowTheCardsAndTheContent) {
-    struct Case {
-        int cards;
-        int widest;
-        int contentClient; // pixels under the title bar with every section shown
-    };
-    for (const Case& c : {Case{1, 197, 398}, Case{2, 370, 417}, Case{4, 716, 417}}) {
-        Open(c.cards);
-        ASSERT_TRUE(window->Initialised());
-        EXPECT_EQ(window->ContentHeight(), kFrameHeight + c.contentClient) << c.cards;
-        EXPECT_EQ(window->Height(), window->ContentHeight());
-        win::MINMAXINFO info{};
-        tk::TMessage message{win::WM_GETMINMAXINFO, 0, 0, -1, &info};
-        window->Perform(message);
-        EXPECT_EQ(message.Result, 0);
-        EXPECT_EQ(info.ptMaxTrackSize.x, c.widest);
-        EXPECT_EQ(info.ptMaxSize.x, c.widest);
-        EXPECT_EQ(info.ptMinTrackSize.x, 191);
-        EXPECT_EQ(info.ptMinTrackSize.y, window->ContentHeight());
-        EXPECT_EQ(info.ptMaxTrackSize.y, window->ContentHeight());
-        window->SetBounds(window->Left(), window->Top(), 2000, 2000);
-        EXPECT_EQ(window->Width(), c.widest);
-        EXPECT_EQ(window->Height(), window->ContentHeight());
-        CloseWindow();
-    }
-}
-
-TEST_F(AnalogInputWindowTest, OneCardHasNoHeaderBand) {
-    Open(1);
-    EXPECT_FALSE(Find<tk::TPanel>("pnHeader")->Visible());
-    EXPECT_EQ(Find<tk::TPanel>("pnMeters")->Top(), 147 - 19);
-    EXPECT_EQ(Find<tk::TPanel>("grpInput")->Height(), 367 - 19);
-}
-
-TEST_F(AnalogInputWindowTest, SectionsChangeTheWindowByExactlyTheirHeight) {
-    Open(2);
-    auto* routing = Find<tk::TCheckBox>("chkRouting");
-    auto* peak = Find<tk::TCheckBox>("chkPeakMeter");
-    auto* meters = Find<tk::TPanel>("pnMeters");
-    const int full = window->Height();
-
-    routing->SetChecked(false);
-    EXPECT_EQ(meters->Top(), 147 - 121);
-    EXPECT_EQ(window->Height(), full - 121);
-    EXPECT_EQ(window->ContentHeight(), window->Height());
-
-    peak->SetChecked(false);
-    EXPECT_FALSE(Find<tk::TPanel>("grpInput")->Visible());
-    EXPECT_EQ(window->Height(), kFrameHeight + 50); // the check-box panel only
-    EXPECT_EQ(window->ContentHeight(), window->Height());
-
-    peak->SetChecked(true);
-    EXPECT_EQ(window->Height(), full - 121);
-    routing->SetChecked(true);
-    EXPECT_EQ(window->Height(), full);
-    EXPECT_EQ(meters->Top(), 147);
-
-    window->ToggleControlPanel();
-    EXPECT_EQ(window->Height(), full - 50);
-    EXPECT_FALSE(Find<tk::TPanel>("pnChecks")->Visible());
-    EXPECT_EQ(Find<tk::TPanel>("grpInput")->Height(), window->ClientHeight());
-    window->ToggleControlPanel();
-    EXPECT_EQ(window->Height(), full);
-    EXPECT_EQ(window->ContentHeight(), full);
 }
 
 TEST_F(AnalogInputWindowTest, SystemMenuMirrorsTheCheckBoxPanel) {
@@ -141,7 +106,7 @@ TEST_F(AnalogInputWindowTest, MonitoringChoicesComeFromTheDriverAndGoBackWithThe
     ASSERT_EQ(radios.size(), 5u);
     EXPECT_TRUE(radios[1]->Checked()); // digital output
     EXPECT_TRUE(radios[3]->Checked()); // while recording
-    const win::DWORD held = driver::InputStateValue(*window->MonitorRecord(1));
+    const win::DWORD held = driver::InputStateValue(*Input()->MonitorRecord(1));
 
     StartTrace();
     auto* punch = radios[4];
@@ -209,43 +174,6 @@ TEST_F(AnalogInputWindowTest, MutesShowTheDriversStateAndSendBothChannelsOfTheCa
     EXPECT_EQ(sent[0].p1, 0x0000FFFFu);
 }
 
-TEST_F(AnalogInputWindowTest, MeteringRunsWhileTheLevelSectionIsShown) {
-    Open(2);
-    EXPECT_TRUE(window->Metering());
-    EXPECT_NE(window->Timers().TickId(), 0u);
-    EXPECT_NE(window->Timers().PollId(), 0u);
-    auto started = TracedMessages(driver::InStartMetering);
-    ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[0].handle, Handle(0));
-    EXPECT_EQ(started[1].handle, Handle(2));
-
-    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(false);
-    EXPECT_FALSE(window->Metering());
-    EXPECT_EQ(window->Timers().TickId(), 0u);
-    EXPECT_EQ(window->Timers().PollId(), 0u);
-    EXPECT_EQ(TracedMessages(driver::InStopMetering).size(), 2u);
-
-    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(true);
-    EXPECT_TRUE(window->Metering());
-    simcard::ClearTrace();
-    const win::HWND handle = window->Handle();
-    window->Close();
-    EXPECT_FALSE(window->Metering());
-    EXPECT_EQ(window->Timers().TickId(), 0u);
-    EXPECT_EQ(window->Timers().PollId(), 0u);
-    EXPECT_EQ(TracedMessages(driver::InStopMetering).size(), 2u);
-    application->ProcessMessages();
-    EXPECT_EQ(closedReports, std::vector<win::LPARAM>{win::LPARAM(handle)});
-}
-
-TEST_F(AnalogInputWindowTest, AWindowFreedWithoutClosingStopsMeteringToo) {
-    Open(2);
-    simcard::ClearTrace();
-    window->Free();
-    window = nullptr;
-    EXPECT_EQ(TracedMessages(driver::InStopMetering).size(), 2u);
-}
-
 TEST_F(AnalogInputWindowTest, LevelsFollowTheGainAndTheMute) {
     Open(1);
     auto poll = [this] {
@@ -281,11 +209,9 @@ TEST_F(AnalogInputWindowTest, ACardThatStopsAnsweringShowsSilenceNotAnotherCards
 // A strip whose monitoring record could not be had keeps the window open but inert: its choices
 // reach neither the record nor the driver.
 TEST_F(AnalogInputWindowTest, AStripWithoutItsRecordIgnoresItsMonitoringChoices) {
-    Card([](simcard::CardStateLayout& state) { state.cardCount = 2; });
-    platform::WaveDriverSet::Install();
-    driver::DiscoverDevices();
+    Discover(2);
     const win::DWORD blocksBefore = platform::LiveHeapBlocks();
-    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    Create();
     ASSERT_TRUE(window->Initialised());
     std::vector<win::DWORD> filler;
     while (const win::DWORD block = win::WOWGlobalAllocLock16(win::GMEM_FIXED, 4, nullptr)) filler.push_back(block);
@@ -295,7 +221,7 @@ TEST_F(AnalogInputWindowTest, AStripWithoutItsRecordIgnoresItsMonitoringChoices)
     for (const win::DWORD block : filler) win::WOWGlobalUnlockFree16(block);
     EXPECT_FALSE(window->Initialised());
     EXPECT_TRUE(window->Visible());
-    EXPECT_FALSE(window->MonitorRecord(1));
+    EXPECT_FALSE(Input()->MonitorRecord(1));
 
     StartTrace();
     const auto radios = OfCard<tk::TRadioButton>(1);
@@ -309,13 +235,11 @@ TEST_F(AnalogInputWindowTest, AStripWithoutItsRecordIgnoresItsMonitoringChoices)
 
 TEST_F(AnalogInputWindowTest, AWindowWhoseStartupReadsFailedSendsNothingItNeverRead) {
     Card([](simcard::CardStateLayout& state) {
-        state.cardCount = 2;
         state.hardware[0].inputGain = {0x9000, 0x9000};
         state.hardware[0].inputMute = {0, 0xFFFF};
     });
-    platform::WaveDriverSet::Install();
-    driver::DiscoverDevices();
-    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
+    Discover(2);
+    Create();
     ASSERT_TRUE(window->Initialised());
     Card([](simcard::CardStateLayout& state) { state.cardCount = 1; }); // card 2's mute read fails
     window->Show();
@@ -353,50 +277,6 @@ TEST_F(AnalogInputWindowTest, ViewStateSurvivesReopeningWhileMixerValuesComeFrom
     EXPECT_EQ(window->Height(), full - 121 - 50);
     EXPECT_EQ(window->ContentHeight(), window->Height());
     EXPECT_EQ(Find<controls::TSlider>("Slider0")->Position(), 0x70);
-}
-
-TEST_F(AnalogInputWindowTest, AWindowThatCannotOpenItsHandlesStaysInertAndLeavesNothingOpen) {
-    Card([](simcard::CardStateLayout& state) { state.cardCount = 2; });
-    platform::WaveDriverSet::Install();
-    driver::DiscoverDevices();
-    const win::DWORD blocksBefore = platform::LiveHeapBlocks();
-    driver::WaveInIds[2] = -1; // card 1's analog input is gone
-    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
-    EXPECT_FALSE(window->Initialised());
-    EXPECT_NE(window->InputHandles()[0], 0u);
-    const win::HWAVE opened = window->InputHandles()[0];
-    window->Show(); // shown all the same: nothing happens
-    EXPECT_FALSE(window->Metering());
-    CloseWindow();
-    EXPECT_EQ(win::waveInMessage(opened, driver::InStopMetering, 0, 0), win::MMSYSERR_INVALHANDLE);
-    EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
-}
-
-TEST_F(AnalogInputWindowTest, AWindowThatNeverRestoredItsStateLeavesTheSavedOneAlone) {
-    Open(2);
-    Find<tk::TCheckBox>("chkRouting")->SetChecked(false);
-    CloseWindow();
-
-    driver::WaveInIds[2] = -1;
-    window = tk::CreateForm<windows::TfrmAnalogInp>(control);
-    ASSERT_FALSE(window->Initialised());
-    CloseWindow();
-
-    Open(2);
-    EXPECT_FALSE(Find<tk::TCheckBox>("chkRouting")->Checked());
-}
-
-TEST_F(AnalogInputWindowTest, DestructionReleasesEveryBlockAndHandle) {
-    Card([](simcard::CardStateLayout& state) { state.cardCount = 3; });
-    platform::WaveDriverSet::Install();
-    driver::DiscoverDevices();
-    const win::DWORD blocksBefore = platform::LiveHeapBlocks();
-    Open(3);
-    const windows::HandleTable handles = window->InputHandles();
-    CloseWindow();
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(win::waveInMessage(handles[std::size_t(i)], driver::InStopMetering, 0, 0), win::MMSYSERR_INVALHANDLE);
-    EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
 }
 
 } // namespace

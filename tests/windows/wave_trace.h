@@ -33,15 +33,17 @@ inline std::vector<WaveMessage> TracedMessages() {
     return messages;
 }
 
-// The driver's instance of each control handle that the program opened on an input device, in the
-// order of opening: the trace names handles by the driver's instances, not by the program's ids.
-inline std::vector<std::uint32_t> OpenedInputInstances() {
+// The driver's instance of each control handle that the program opened on a device of the source
+// ("wavein" or "waveout"), in the order of opening: the trace names handles by the driver's
+// instances, not by the program's ids.
+inline std::vector<std::uint32_t> OpenedInstances(const std::string& source) {
     std::vector<std::uint32_t> instances;
+    const std::string pattern = source + " dev=%u inst=%llu";
     for (const simcard::TraceLine& line : simcard::ReadTrace()) {
         unsigned device = 0;
         unsigned long long instance = 0;
         if (line.event.find("format=control") == std::string::npos) continue;
-        if (std::sscanf(line.event.c_str(), "wavein dev=%u inst=%llu", &device, &instance) == 2)
+        if (std::sscanf(line.event.c_str(), pattern.c_str(), &device, &instance) == 2)
             instances.push_back(std::uint32_t(instance));
     }
     return instances;

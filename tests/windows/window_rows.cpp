@@ -1,0 +1,37 @@
+// One row per channel window for the frame's tests.
+#include "driver/wave_messages.h"
+#include "tests/windows/channel_window_fixture.h"
+#include "windows/analog_input_window.h"
+
+namespace windows_test {
+
+const WindowRow& AnalogInputRow() {
+    static const WindowRow row{
+        .name = "AnalogInput",
+        .make = [](tk::TComponent* owner,
+                   windows::WindowHost& host) -> windows::TChannelWindow* {
+            return tk::CreateForm<windows::TfrmAnalogInp>(owner, host);
+        },
+        .direction = driver::Direction::Input,
+        .startMetering = driver::InStartMetering,
+        .stopMetering = driver::InStopMetering,
+        .handles = [](const windows::TChannelWindow& window) {
+            return static_cast<const windows::TfrmAnalogInp&>(window).InputHandles();
+        },
+        .removeCard1Device = [] { driver::WaveInIds[2] = -1; },
+        .sections = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks"},
+        .upperBox = "chkRouting",
+        .designClientHeight = 417,
+        .stripWidth = 173,
+        .widthMargin = 24,
+        .minWidth = 191,
+        .headerHeight = 19,
+        .groupHeight = 367,
+        .levelTop = 147,
+        .upperHeight = 121,
+        .checksHeight = 50,
+    };
+    return row;
+}
+
+} // namespace windows_test
