@@ -3,6 +3,8 @@
 #include "app/stand_in_window.h"
 #include "toolkit/form.h"
 #include "windows/analog_input_window.h"
+#include "windows/analog_output_window.h"
+#include "windows/digital_output_window.h"
 
 namespace app {
 namespace {
@@ -11,19 +13,20 @@ tk::TForm* MakeAnalogInputWindow(tk::TComponent* owner, windows::WindowHost& hos
     return tk::CreateForm<windows::TfrmAnalogInp>(owner, host);
 }
 
+tk::TForm* MakeAnalogOutputWindow(tk::TComponent* owner, windows::WindowHost& host) {
+    return tk::CreateForm<windows::TfrmAnalogOut>(owner, host);
+}
+
+tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner, windows::WindowHost& host) {
+    return tk::CreateForm<windows::TfrmDigOut>(owner, host);
+}
+
 // Until each window is built, a stand-in of its class and caption opens in its place.
 
 tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost&) {
     return StandInWindow::Create(owner, QStringLiteral("TfrmDigInp"), QStringLiteral("Digital Input"));
 }
 
-tk::TForm* MakeAnalogOutputWindow(tk::TComponent* owner, windows::WindowHost&) {
-    return StandInWindow::Create(owner, QStringLiteral("TfrmAnalogOut"), QStringLiteral("Analog Output"));
-}
-
-tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner, windows::WindowHost&) {
-    return StandInWindow::Create(owner, QStringLiteral("TfrmDigOut"), QStringLiteral("Digital Output"));
-}
 
 tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray&, int card, int) {
     return StandInWindow::Create(owner, QStringLiteral("TdlgCfg"),

@@ -47,6 +47,8 @@ inline void PrintTo(const WindowRow& row, std::ostream* out) { *out << row.name;
 
 // The rows of the windows built so far.
 const WindowRow& AnalogInputRow();
+const WindowRow& AnalogOutputRow();
+const WindowRow& DigitalOutputRow();
 
 class ChannelWindowFixture : public simcard::FreshCard {
 protected:

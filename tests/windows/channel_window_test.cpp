@@ -161,7 +161,7 @@ TEST_P(ChannelWindowTest, DestructionReleasesEveryBlockAndHandle) {
     EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, ChannelWindowTest, testing::Values(AnalogInputRow()),
+INSTANTIATE_TEST_SUITE_P(Windows, ChannelWindowTest, testing::Values(AnalogInputRow(), AnalogOutputRow(), DigitalOutputRow()),
                          [](const testing::TestParamInfo<WindowRow>& info) { return std::string(info.param.name); });
 
 } // namespace
