@@ -33,13 +33,21 @@ bool Save(tk::TForm* form, const QDir& folder, const QString& name) {
     return saved;
 }
 
-bool SetCardCount(int cards) {
+bool RunCardTool(const QStringList& arguments) {
     const QString tool = QString::fromStdString((platform::ExecutableDir() / "kova2-card").string());
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(tool, {QStringLiteral("cards"), QString::number(cards)});
+    process.start(tool, arguments);
     return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Every card plays an application, so that the output windows' meters show something.
+bool SetCardCount(int cards) {
+    bool set = RunCardTool({QStringLiteral("cards"), QString::number(cards)});
+    for (int card = 1; card <= cards; ++card)
+        set = RunCardTool({QStringLiteral("playback"), QString::number(card), QStringLiteral("on")}) && set;
+    return set;
 }
 
 // The window as wide as it may be, its meters showing a moment of the card's programme.
