@@ -1,0 +1,70 @@
+// The two output windows opened by the control window keep each other's choices in line at once, not
+// only at their next one-second refresh.
+#include "app/main_form.h"
+#include "app/mix_control_wnd.h"
+#include "app/process_state.h"
+#include "controls/bilingual_controls.h"
+#include "platform/registry.h"
+#include "platform/wave_driver_set.h"
+#include "tests/simcard/fresh_card.h"
+#include "toolkit/application.h"
+#include "toolkit/radio_button.h"
+#include "windows/analog_output_window.h"
+#include "windows/digital_output_window.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class OutputWindowsFollow : public simcard::FreshCard {
+protected:
+    void SetUp() override {
+        FreshCard::SetUp();
+        Card([](simcard::CardStateLayout& state) { state.cardCount = 1; });
+        platform::WaveDriverSet::Install();
+        std::error_code ec;
+        std::filesystem::remove(platform::registry::FilePath(), ec);
+        platform::registry::Reload();
+        application.reset(new tk::TApplication);
+        application->CreateForm<app::TfrmMain>();
+        control = application->CreateForm<app::TMixControlWnd>();
+    }
+
+    void Tick(const char* box) const {
+        qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(box)))->SetChecked(true);
+    }
+
+    static tk::TRadioButton* Radio(tk::TForm* window, const char* name) {
+        return qobject_cast<tk::TRadioButton*>(window->FindComponent(QString::fromLatin1(name)));
+    }
+
+    tk::Owned<tk::TApplication> application;
+    app::TMixControlWnd* control = nullptr;
+};
+
+TEST_F(OutputWindowsFollow, EachOutputWindowFollowsTheOthersChangeAtOnce) {
+    Tick("chkAnalogOutputs");
+    Tick("chkDigitalOutputs");
+    auto* analog = qobject_cast<windows::TfrmAnalogOut*>(app::AnalogOutputWindow);
+    auto* digital = qobject_cast<windows::TfrmDigOut*>(app::DigitalOutputWindow);
+    ASSERT_NE(analog, nullptr);
+    ASSERT_NE(digital, nullptr);
+    ASSERT_TRUE(Radio(analog, "btnDigOut")->Enabled());
+
+    // The digital output plays the analog input: the analog output may no longer take a digital source.
+    Radio(digital, "btnAnaInp")->SetChecked(true);
+    EXPECT_EQ(digital->Routes().Applied(0), windows::SourceAnalogInput);
+    EXPECT_FALSE(Radio(analog, "btnDigOut")->Enabled());
+    EXPECT_FALSE(Radio(analog, "btnDigInp")->Enabled());
+
+    // The analog output plays the digital input: the digital output may no longer take an analog source.
+    Radio(digital, "btnProgram")->SetChecked(true);
+    EXPECT_TRUE(Radio(analog, "btnDigInp")->Enabled());
+    Radio(analog, "btnDigInp")->SetChecked(true);
+    EXPECT_EQ(analog->Routes().Applied(0), windows::SourceDigitalInput);
+    EXPECT_FALSE(Radio(digital, "btnAnaOut")->Enabled());
+    EXPECT_FALSE(Radio(digital, "btnAnaInp")->Enabled());
+}
+
+} // namespace
