@@ -1,6 +1,7 @@
 #include "app/child_windows.h"
 
 #include "app/stand_in_window.h"
+#include "settings/config_dialog.h"
 #include "toolkit/form.h"
 #include "windows/analog_input_window.h"
 
@@ -9,6 +10,10 @@ namespace {
 
 tk::TForm* MakeAnalogInputWindow(tk::TComponent* owner) {
     return tk::CreateForm<windows::TfrmAnalogInp>(owner);
+}
+
+tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount) {
+    return tk::CreateForm<settings::TdlgCfg>(owner, config, card, cardCount);
 }
 
 // Until each window is built, a stand-in of its class and caption opens in its place.
@@ -23,11 +28,6 @@ tk::TForm* MakeAnalogOutputWindow(tk::TComponent* owner) {
 
 tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner) {
     return StandInWindow::Create(owner, QStringLiteral("TfrmDigOut"), QStringLiteral("Digital Output"));
-}
-
-tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray&, int card, int) {
-    return StandInWindow::Create(owner, QStringLiteral("TdlgCfg"),
-                                 QStringLiteral("Kova 2 Einstellungen Karte #%1").arg(card + 1));
 }
 
 } // namespace
