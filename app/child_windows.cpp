@@ -1,6 +1,7 @@
 #include "app/child_windows.h"
 
 #include "app/stand_in_window.h"
+#include "settings/config_dialog.h"
 #include "toolkit/form.h"
 #include "windows/analog_input_window.h"
 #include "windows/analog_output_window.h"
@@ -21,17 +22,16 @@ tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner, windows::WindowHost& h
     return tk::CreateForm<windows::TfrmDigOut>(owner, host);
 }
 
+tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount) {
+    return tk::CreateForm<settings::TdlgCfg>(owner, config, card, cardCount);
+}
+
 // Until each window is built, a stand-in of its class and caption opens in its place.
 
 tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost&) {
     return StandInWindow::Create(owner, QStringLiteral("TfrmDigInp"), QStringLiteral("Digital Input"));
 }
 
-
-tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray&, int card, int) {
-    return StandInWindow::Create(owner, QStringLiteral("TdlgCfg"),
-                                 QStringLiteral("Kova 2 Einstellungen Karte #%1").arg(card + 1));
-}
 
 } // namespace
 

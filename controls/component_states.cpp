@@ -4,8 +4,10 @@
 #include "controls/page_control.h"
 #include "controls/slider.h"
 #include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/edit.h"
 #include "toolkit/menu_item.h"
+#include "toolkit/page_control.h"
 #include "toolkit/panel.h"
 #include "toolkit/speed_button.h"
 
@@ -61,14 +63,14 @@ const ComponentState kEdit{
 
 // An index outside the pages leaves the active page as it is.
 const ComponentState kPageControl{
-    [](tk::TComponent* c) { return dynamic_cast<PageControl*>(c) != nullptr; },
+    Is<tk::TPageControl>,
     [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
-        auto* pages = dynamic_cast<PageControl*>(c);
-        if (tk::TComponent* page = PageOfIndex(*pages, store.ReadInteger(section, c->Name(), 0)))
+        auto* pages = As<tk::TPageControl>(c);
+        if (tk::TTabSheet* page = PageOfIndex(*pages, store.ReadInteger(section, c->Name(), 0)))
             pages->SetActivePage(page);
     },
     [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
-        const auto* pages = dynamic_cast<PageControl*>(c);
+        const auto* pages = As<tk::TPageControl>(c);
         store.WriteInteger(section, c->Name(), IndexOfPage(*pages, pages->ActivePage()));
     }};
 
@@ -95,8 +97,18 @@ const ComponentState kSlider{
         store.WriteInteger(section, c->Name(), As<TSlider>(c)->Position());
     }};
 
-// The combo box's ItemIndex row follows the fader's when that class exists.
-const std::array kRows{&kMenuItem, &kCheckBox, &kPanel, &kEdit, &kPageControl, &kSpeedButton, &kSlider};
+// An index outside the items chooses none; a restore is no pick of the user, so OnChange stays quiet.
+const ComponentState kComboBox{
+    Is<tk::TComboBox>,
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        auto* box = As<tk::TComboBox>(c);
+        box->SetItemIndex(store.ReadInteger(section, box->Name(), box->ItemIndex()));
+    },
+    [](tk::TComponent* c, TCustomIniFile& store, const QString& section) {
+        store.WriteInteger(section, c->Name(), As<tk::TComboBox>(c)->ItemIndex());
+    }};
+
+const std::array kRows{&kMenuItem, &kCheckBox, &kPanel, &kEdit, &kPageControl, &kSpeedButton, &kSlider, &kComboBox};
 
 } // namespace
 

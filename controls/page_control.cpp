@@ -1,17 +1,16 @@
 #include "controls/page_control.h"
 
 #include "toolkit/errors.h"
+#include "toolkit/page_control.h"
 
 namespace controls {
 
-tk::TComponent* PageOfIndex(const PageControl& pageControl, int index) {
-    return index >= 0 && index < pageControl.PageCount() ? pageControl.Pages(index) : nullptr;
-}
+tk::TTabSheet* PageOfIndex(const tk::TPageControl& pageControl, int index) { return pageControl.Pages(index); }
 
-int IndexOfPage(const PageControl& pageControl, const tk::TComponent* page) {
-    for (int index = 0; index < pageControl.PageCount(); ++index)
-        if (pageControl.Pages(index) == page) return index;
-    tk::Abort();
+int IndexOfPage(const tk::TPageControl& pageControl, const tk::TTabSheet* page) {
+    const int index = pageControl.IndexOf(page);
+    if (index < 0) tk::Abort();
+    return index;
 }
 
 } // namespace controls

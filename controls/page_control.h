@@ -1,25 +1,15 @@
 #pragma once
-// What the window-state walk and the page look-ups need of a page control. The page control class
-// implements it.
+// The page look-ups that the window-state walk uses.
 namespace tk {
-class TComponent;
-}
+class TPageControl;
+class TTabSheet;
+} // namespace tk
 
 namespace controls {
 
-class PageControl {
-public:
-    virtual ~PageControl() = default;
-    virtual int PageCount() const = 0;
-    virtual tk::TComponent* Pages(int index) const = 0;
-    // nullptr when no page is active.
-    virtual tk::TComponent* ActivePage() const = 0;
-    virtual void SetActivePage(tk::TComponent* page) = 0;
-};
-
 // The page at index; nullptr when there is none.
-tk::TComponent* PageOfIndex(const PageControl& pageControl, int index);
+tk::TTabSheet* PageOfIndex(const tk::TPageControl& pageControl, int index);
 // The first index that holds page; ends the current operation silently (tk::EAbort) when none does.
-int IndexOfPage(const PageControl& pageControl, const tk::TComponent* page);
+int IndexOfPage(const tk::TPageControl& pageControl, const tk::TTabSheet* page);
 
 } // namespace controls

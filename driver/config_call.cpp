@@ -116,7 +116,9 @@ bool DriverConfigCall(std::int32_t code, void* record, std::size_t recordSize) {
         return false;
     }
     std::memcpy(record, data.Flat(), recordSize);
-    if (host && !host->WaitForEnd(HostExitGrace)) host->Stop();
+    // The answer is complete: the user interface goes on while the host ends, one call per move of a
+    // track bar included.
+    if (host) host->EndInBackground(HostExitGrace);
     return true;
 }
 

@@ -103,6 +103,16 @@ bool StartedProcess::Stop() {
     return false;
 }
 
+void StartedProcess::EndInBackground(std::chrono::milliseconds grace) {
+    if (id_ <= 0 || HasEnded()) {
+        Release();
+        return;
+    }
+    std::thread([process = std::move(*this), grace]() mutable {
+        if (!process.WaitForEnd(grace)) process.Stop();
+    }).detach();
+}
+
 void StartedProcess::Detach() {
     if (id_ > 0 && !HasEnded()) ReapInBackground(id_);
     Release();

@@ -27,6 +27,9 @@ public:
     bool Stop();
     // Gives up ownership: the child runs on and is reaped in the background when it ends.
     void Detach();
+    // Gives up ownership at once: a background thread waits up to grace for the child to end, then
+    // stops it.
+    void EndInBackground(std::chrono::milliseconds grace);
     // The wait status (as from waitpid) once the child has ended and was reaped here.
     std::optional<int> WaitStatus() const { return status_; }
 

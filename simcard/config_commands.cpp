@@ -26,6 +26,13 @@ void WriteStates(std::span<std::byte> record, const CardStateLayout& state) {
 
 } // namespace
 
+bool Reconfigurable(const CardStateLayout& state) {
+    if (!state.reconfigurable) return false;
+    for (int card = 0; card < std::min(state.cardCount, kMaxCards); ++card)
+        if (state.hardware[card].playbackRunning) return false;
+    return true;
+}
+
 std::optional<ConfigCommandEntry> FindConfigCommand(std::string_view name) {
     const auto found = std::ranges::find(kCommands, name, &ConfigCommandEntry::name);
     if (found == kCommands.end()) return std::nullopt;
@@ -38,7 +45,7 @@ void ExecuteConfigCommand(ConfigCommand command, std::span<std::byte> record, Ca
         WriteStates(record, state);
         break;
     case ConfigCommand::Reconfigurable:
-        StoreInt32(record.data(), state.reconfigurable ? kTrue : kFalse);
+        StoreInt32(record.data(), Reconfigurable(state) ? kTrue : kFalse);
         break;
     case ConfigCommand::GetConfig:
         std::memcpy(record.data(), state.configArray.data(), kConfigArraySize);

@@ -19,6 +19,10 @@ struct ConfigCommandEntry {
 
 std::optional<ConfigCommandEntry> FindConfigCommand(std::string_view name);
 
+// Whether the driver's settings may change now: not while the admin tool forbids it, nor while an
+// application plays on one of the installed cards.
+bool Reconfigurable(const CardStateLayout& state);
+
 // Carries the command out on the first recordSize bytes of record, which the caller has checked.
 void ExecuteConfigCommand(ConfigCommand command, std::span<std::byte> record, CardStateLayout& state);
 

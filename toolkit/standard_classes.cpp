@@ -3,6 +3,7 @@
 #include "toolkit/bevel.h"
 #include "toolkit/button.h"
 #include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/edit.h"
 #include "toolkit/group_box.h"
 #include "toolkit/class_registry.h"
@@ -10,12 +11,14 @@
 #include "toolkit/image.h"
 #include "toolkit/label.h"
 #include "toolkit/menu_item.h"
+#include "toolkit/page_control.h"
 #include "toolkit/panel.h"
 #include "toolkit/radio_button.h"
 #include "toolkit/scroll_box.h"
 #include "toolkit/shape.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/timer.h"
+#include "toolkit/track_bar.h"
 
 namespace tk {
 
@@ -35,6 +38,10 @@ void RegisterStandardClasses() {
     ClassRegistry::Register<TShape>();
     ClassRegistry::Register<TEdit>();
     ClassRegistry::Register<TMenuItem>();
+    ClassRegistry::Register<TPageControl>();
+    ClassRegistry::Register<TTabSheet>();
+    ClassRegistry::Register<TTrackBar>();
+    ClassRegistry::Register<TComboBox>();
 }
 
 } // namespace tk

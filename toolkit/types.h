@@ -57,6 +57,9 @@ enum class TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, cr
                      crHourGlass = -11, crNo = -18, crHandPoint = -21 };
 Q_ENUM_NS(TCursor)
 
+enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+Q_ENUM_NS(TTickMark)
+
 enum class TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_FLAG_NS(TFontStyles)

@@ -4,11 +4,15 @@
 #include "app/about_box.h"
 #include "app/mix_control_wnd.h"
 #include "app/process_state.h"
+#include "driver/config_call.h"
+#include "driver/config_records.h"
 #include "driver/device_discovery.h"
 #include "platform/paths.h"
 #include "platform/win_messages.h"
+#include "settings/config_dialog.h"
 #include "toolkit/application.h"
 #include "toolkit/icons.h"
+#include "toolkit/page_control.h"
 #include "tools/control_sample.h"
 #include "windows/analog_input_window.h"
 #include "windows/analog_output_window.h"
@@ -64,6 +68,23 @@ template <class Window> bool SaveChannelWindow(int cards, app::TMixControlWnd* c
     return saved;
 }
 
+// Each page of the first card's dialog, as the simulated card's settings show on it.
+bool SaveSettingsPages(tk::TForm* control, const QDir& folder) {
+    if (!SetCardCount(2)) return false;
+    driver::DiscoverDevices();
+    driver::ConfigArray config{};
+    if (!driver::DriverConfigCall(driver::ConfigGetConfig, &config, sizeof config)) return false;
+    tk::Owned<settings::TdlgCfg> dialog(tk::CreateForm<settings::TdlgCfg>(control, config, 0, driver::CardCount));
+    auto* pages = qobject_cast<tk::TPageControl*>(dialog->FindComponent(QStringLiteral("pgMain")));
+    if (!pages) return false;
+    bool saved = true;
+    for (int index = 0; index < pages->PageCount(); ++index) {
+        pages->SetActivePage(pages->Pages(index));
+        saved = Save(dialog.get(), folder, QStringLiteral("settings-%1").arg(pages->Pages(index)->Name())) && saved;
+    }
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -87,5 +108,6 @@ int main(int argc, char** argv) {
         saved = SaveChannelWindow<windows::TfrmAnalogOut>(cards, control, folder, "analog-outputs") && saved;
         saved = SaveChannelWindow<windows::TfrmDigOut>(cards, control, folder, "digital-outputs") && saved;
     }
+    saved = SaveSettingsPages(control, folder) && saved;
     return saved ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "simcard/tool/state_report.h"
 
+#include "simcard/config_commands.h"
 #include "simcard/trace.h"
 
 #include <array>
@@ -82,16 +83,30 @@ std::vector<std::string> CardHeader(const CardStateLayout& state) {
     return header;
 }
 
+// Why the driver's settings are locked, when the switch allows them but a card is playing.
+std::string ReconfigurableText(const CardStateLayout& state) {
+    if (Reconfigurable(state)) return "yes";
+    if (!state.reconfigurable) return "no";
+    return "no (an application plays on a card)";
+}
+
+// The value as sent (position x 1000 / 800, truncated) and the track-bar position it came from:
+// the smallest whole position that gives it.
+std::string OnTheFlyText(std::int32_t value) {
+    if (value < 0) return std::to_string(value);
+    return std::to_string(value) + " (bar " + std::to_string((value * 4 + 4) / 5) + ")";
+}
+
 void ReportStates(std::ostream& out, const CardStateLayout& state) {
     Line(out, "driver state", ErrorIdText(state.driverState));
     Line(out, "cards", std::to_string(state.cardCount));
     for (int card = 0; card < state.cardCount; ++card) {
         Line(out, "card " + std::to_string(card + 1) + " state", ErrorIdText(state.cardStates[card]));
     }
-    Line(out, "reconfigurable", YesNo(state.reconfigurable));
+    Line(out, "reconfigurable", ReconfigurableText(state));
     Line(out, "last on-the-fly values",
-         "granularity " + std::to_string(state.onTheFlyGranularity) + ", latency " +
-             std::to_string(state.onTheFlyLatency));
+         "granularity " + OnTheFlyText(state.onTheFlyGranularity) + ", latency " +
+             OnTheFlyText(state.onTheFlyLatency));
     Line(out, "trace",
          std::string(state.traceEnabled ? "on" : "off") + ", " + std::to_string(ReadTrace().size()) +
              " lines in " + TracePath().string());

@@ -3,7 +3,9 @@
 #include "controls/form_state.h"
 #include "controls/registry_ini_file.h"
 #include "platform/registry.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/form.h"
+#include "toolkit/page_control.h"
 #include "toolkit/panel.h"
 
 #include <QStringList>
@@ -103,6 +105,29 @@ TEST_F(FormState, ARestoreAppliesTheStatesWithTheirClicksButNoDownNotification) 
     EXPECT_EQ(log, QStringList({"chkRouting", "btnMute"}));
     EXPECT_EQ(form->BoundsRect(), QRect(10, 20, 300, 200)) << "text is read as a number, or the default";
     EXPECT_TRUE(form->ShowHint());
+}
+
+// A list keeps its item index and a page control its active page, both as integers; restoring them is
+// no pick of the user.
+TEST_F(FormState, ListsAndPageControlsKeepTheirIndex) {
+    auto* list = Add<tk::TComboBox>("boxDevices", -1);
+    list->SetItems({QStringLiteral("none"), QStringLiteral("analog"), QStringLiteral("digital")});
+    list->SetItemIndex(2);
+    int picks = 0;
+    list->SetOnChange(tk::TNotifyEvent([&picks](tk::TComponent*) { ++picks; }));
+    auto* pages = Add<tk::TPageControl>("pgMain", -1);
+    for (const char* name : {"tabOne", "tabTwo"}) Add<tk::TTabSheet>(name, 0, pages);
+    pages->SetActivePage(pages->Pages(1));
+    SaveFormState(form.get(), kStore, {}, -1, false);
+    EXPECT_EQ(Stored("boxDevices")->number, 2u);
+    EXPECT_EQ(Stored("pgMain")->number, 1u);
+
+    list->SetItemIndex(0);
+    pages->SetActivePage(pages->Pages(0));
+    LoadFormState(form.get(), kStore, {}, -1, false);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    EXPECT_EQ(pages->ActivePage(), pages->Pages(1));
+    EXPECT_EQ(picks, 0);
 }
 
 TEST_F(FormState, SavingOverATextValueKeepsItText) {

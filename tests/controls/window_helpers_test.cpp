@@ -3,6 +3,7 @@
 #include "platform/win_messages.h"
 #include "toolkit/check_box.h"
 #include "toolkit/errors.h"
+#include "toolkit/page_control.h"
 #include "toolkit/panel.h"
 
 #include <QPointer>
@@ -113,25 +114,18 @@ TEST(WindowHelpers, CloseAndFreeFormRunsTheCloseHandlerAndClearsTheVariable) {
     EXPECT_TRUE(watch.isNull());
 }
 
-class TestPages : public PageControl {
-public:
-    int PageCount() const override { return int(pages.size()); }
-    tk::TComponent* Pages(int index) const override { return pages.at(std::size_t(index)); }
-    tk::TComponent* ActivePage() const override { return active; }
-    void SetActivePage(tk::TComponent* page) override { active = page; }
-    std::vector<tk::TComponent*> pages;
-    tk::TComponent* active = nullptr;
-};
-
 TEST(WindowHelpers, PageLookUpsAbortSilentlyForAForeignPage) {
-    tk::Owned<tk::TComponent> first(new tk::TComponent(nullptr));
-    tk::Owned<tk::TComponent> second(new tk::TComponent(nullptr));
-    TestPages pages;
-    pages.pages = {first.get(), second.get()};
-    EXPECT_EQ(PageOfIndex(pages, 1), second.get());
-    EXPECT_EQ(PageOfIndex(pages, 2), nullptr);
-    EXPECT_EQ(IndexOfPage(pages, second.get()), 1);
-    EXPECT_THROW(IndexOfPage(pages, nullptr), tk::EAbort);
+    tk::Owned<tk::TPageControl> pages(new tk::TPageControl(nullptr));
+    auto* first = new tk::TTabSheet(pages.get());
+    auto* second = new tk::TTabSheet(pages.get());
+    first->SetParent(pages.get());
+    second->SetParent(pages.get());
+    tk::Owned<tk::TTabSheet> foreign(new tk::TTabSheet(nullptr));
+    EXPECT_EQ(PageOfIndex(*pages, 1), second);
+    EXPECT_EQ(PageOfIndex(*pages, 2), nullptr);
+    EXPECT_EQ(IndexOfPage(*pages, second), 1);
+    EXPECT_THROW(IndexOfPage(*pages, foreign.get()), tk::EAbort);
+    EXPECT_THROW(IndexOfPage(*pages, nullptr), tk::EAbort);
 }
 
 } // namespace

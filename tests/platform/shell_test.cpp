@@ -71,6 +71,18 @@ TEST(ShellExecute, StartedProcessIsStoppedAndReapedWithoutZombie) {
     EXPECT_TRUE(ProcessIsGone(abandoned)) << "the destructor stops and reaps";
 }
 
+// A host that lingers after its answer is given up at once and stopped by a background thread.
+TEST(ShellExecute, AProcessEndedInTheBackgroundIsStoppedAfterItsGraceAndReaped) {
+    ASSERT_GT(StartHost("kova2_testentry.so,Hang"), 32u);
+    auto host = platform::TakeStartedProcess();
+    ASSERT_TRUE(host);
+    const pid_t pid = host->Id();
+    host->EndInBackground(20ms);
+    EXPECT_EQ(host->Id(), -1) << "the caller holds nothing of it any more";
+    for (int tries = 0; tries < 500 && !ProcessIsGone(pid); ++tries) std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(ProcessIsGone(pid));
+}
+
 TEST(ShellExecute, HostWorksInTheCallersHeap) {
     const win::DWORD data = win::WOWGlobalAllocLock16(win::GMEM_ZEROINIT, 4, nullptr);
     const win::DWORD status = win::WOWGlobalAllocLock16(win::GMEM_ZEROINIT, 4, nullptr);

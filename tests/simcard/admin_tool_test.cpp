@@ -51,6 +51,22 @@ TEST_F(AdminToolTest, ReconfigurableAndShow) {
     EXPECT_THAT(show.out, HasSubstr("SyncBusMaster               yes       no\n"));
 }
 
+// An application playing on any installed card locks the settings; the view says why.
+TEST_F(AdminToolTest, PlaybackLocksTheSettingsAndTheViewShowsTheOnTheFlyBars) {
+    EXPECT_EQ(RunTool({"playback", "2", "on"}).exitCode, 0);
+    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record), ElementsAre(kFalse));
+    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("reconfigurable              no (an application plays on a card)"));
+
+    EXPECT_EQ(RunTool({"playback", "2", "off"}).exitCode, 0);
+    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record), ElementsAre(kTrue));
+
+    std::vector<std::byte> onTheFly(kOnTheFlySize);
+    StoreInt32(onTheFly.data() + on_the_fly::kGranularity, 3 * 1000 / 800);
+    StoreInt32(onTheFly.data() + on_the_fly::kLatency, 50 * 1000 / 800);
+    CallDriverConfig("setconfig_onthefly", onTheFly);
+    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("granularity 3 (bar 3), latency 62 (bar 50)"));
+}
+
 TEST_F(AdminToolTest, BadArgumentsGiveAMessageTheUsageAndNoChange) {
     const std::vector<std::vector<std::string>> badCalls = {{},
                                                             {"bogus"},

@@ -1,0 +1,338 @@
+#include "settings/config_dialog.h"
+
+#include "app/process_state.h"
+#include "controls/control_classes.h"
+#include "driver/config_call.h"
+#include "platform/message_box.h"
+#include "platform/win_messages.h"
+#include "settings/config_bindings.h"
+#include "toolkit/button.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/errors.h"
+#include "toolkit/label.h"
+#include "toolkit/message_queue.h"
+#include "toolkit/page_control.h"
+#include "toolkit/radio_button.h"
+#include "toolkit/track_bar.h"
+
+#include <array>
+
+namespace settings {
+namespace {
+
+using driver::CardConfig;
+
+constexpr std::int32_t kTrue = -1;
+constexpr std::int32_t kFalse = 0;
+constexpr int kNextDialogOffset = 24; // pixels right and down from the dialog that opens the next
+constexpr int kRate44100Index = 1;    // in boxRestrictedRate
+constexpr int kRes16BitIndex = 1;     // in boxRestrictedRes
+constexpr int kOnTheFlyScaleNumerator = 1000;
+constexpr int kOnTheFlyScaleDenominator = 800;
+
+const char* const kRefusedText = "Die Einstellungen des Kova 2 Treibers können derzeit nicht geändert werden.\r\n"
+                                 "Beenden Sie erst alle Anwendungen, welche die Kova 2 verwenden.";
+
+// The controls shown before loading completes, in the order they are shown: the start/stop handlers
+// write nothing yet, and the analog clock shows its first copy whenever that is in range.
+constexpr std::array kShownBeforeLoaded = {"chkNoMsgRate", "chkNoMsgDevConflict", "chkMaster",   "pnSyncBus",
+                                           "pnAnaRecSS",   "pnAnaPlaySS",         "pnDigRecSS",  "pnDigPlaySS",
+                                           "pnAnaClock",   "pnDigPlayClock"};
+
+constexpr std::array kLatencyControls = {"lbMs",      "lbMsUnit",   "barLatency", "lbScale1",  "lbScale10",
+                                         "lbScale20", "lbScale30",  "lbScale40",  "lbScale50", "lbScale60",
+                                         "lbScale70", "lbScale80",  "lbScale90",  "lbScale100"};
+
+constexpr std::array kRestrictedFormatControls = {"lbStereo", "boxRestrictedRes", "boxRestrictedRate"};
+
+const StartStopFields kAnalogStartStop{"pnAnaPlaySS",          "pnAnaRecSS",         &CardConfig::AnaSSFlagA,
+                                       &CardConfig::AnaSSFlagB, &CardConfig::AnaSSBoth, &CardConfig::AnaPlaySS,
+                                       &CardConfig::AnaRecSS};
+const StartStopFields kDigitalStartStop{"pnDigPlaySS",          "pnDigRecSS",         &CardConfig::DigSSFlagA,
+                                        &CardConfig::DigSSFlagB, &CardConfig::DigSSBoth, &CardConfig::DigPlaySS,
+                                        &CardConfig::DigRecSS};
+
+std::int32_t OnTheFlyValue(int position) { return position * kOnTheFlyScaleNumerator / kOnTheFlyScaleDenominator; }
+
+// Set for as long as it lives, cleared also when what it guards throws.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// The card is checked before the form is built: a form whose constructor throws cannot be freed.
+QString DescriptionForCard(int card) {
+    if (card < 0 || card >= int(std::size(driver::ConfigArray{}.Cards)))
+        throw tk::EComponentError(QStringLiteral("The settings dialog has no card %1").arg(card + 1));
+    return QStringLiteral(":/forms/frmCfg.form");
+}
+
+} // namespace
+
+TdlgCfg::TdlgCfg(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount)
+    : TForm(owner, DescriptionForCard(card)), record_(config.Cards[card]), config_(config), card_(card),
+      cardCount_(cardCount) {
+    controls::RegisterControlClasses(); // the description uses them
+}
+
+TdlgCfg::~TdlgCfg() = default;
+
+template <class T> T* TdlgCfg::Part(const char* name) const {
+    auto* part = qobject_cast<T*>(FindComponent(QString::fromLatin1(name)));
+    if (!part) throw tk::EComponentError(QStringLiteral("The settings dialog has no %1").arg(name));
+    return part;
+}
+
+void TdlgCfg::FormCreate(tk::TComponent*) {
+    btnApply_ = Part<tk::TButton>("btnApply");
+    chkRestricted_ = Part<tk::TCustomCheckBox>("chkRestricted");
+    boxDevices_ = Part<tk::TComboBox>("boxDevices");
+    barLatency_ = Part<tk::TTrackBar>("barLatency");
+    tckKerning_ = Part<tk::TTrackBar>("tckKerning");
+    tckPreload_ = Part<tk::TTrackBar>("tckPreload");
+
+    SetCaption(QStringLiteral("Kova 2 Einstellungen Karte #%1").arg(card_ + 1));
+    Part<tk::TTabSheet>("tabClock")->SetCaption(QStringLiteral("Synchronisation"));
+    Part<tk::TTabSheet>("tabMisc")->SetCaption(QStringLiteral("Sonstiges"));
+    // A count that is no count of cards must not lead past the array.
+    if (card_ + 1 >= cardCount_) Part<tk::TButton>("btnNext")->SetEnabled(false);
+    loaded_ = false;
+    ShowRecord();
+}
+
+void TdlgCfg::ShowRecord() {
+    for (const char* name : kShownBeforeLoaded) ShowField(*this, QString::fromLatin1(name), record_);
+    loaded_ = true;
+    ShowField(*this, QStringLiteral("chkWriteIsPlayCursor"), record_);
+    ShowLatency();
+    ShowRestrictedFormat();
+    ShowRestrictedDevice();
+    boxDevices_->SetItem(0, QStringLiteral("Kein Gerät verfügbar"));
+    ShowGsif();
+    btnApply_->SetEnabled(false); // the handlers that ran while showing enabled it
+}
+
+// Automatic latency leaves the bar at its design value.
+void TdlgCfg::ShowLatency() {
+    if (record_.DsLatency != 0) {
+        ShowField(*this, QStringLiteral("barLatency"), record_);
+        Part<tk::TRadioButton>("btnManLatency")->SetChecked(true);
+    } else {
+        Part<tk::TRadioButton>("btnAutoLatency")->SetChecked(true);
+    }
+    Part<tk::TLabel>("lbMs")->SetCaption(QString::number(barLatency_->Position()));
+}
+
+void TdlgCfg::ShowRestrictedFormat() {
+    const bool restricted = record_.RestrictedRate != 0;
+    chkRestricted_->SetChecked(restricted);
+    EnableRestrictedFormat(restricted);
+    if (restricted) {
+        ShowField(*this, QStringLiteral("boxRestrictedRate"), record_);
+        ShowField(*this, QStringLiteral("boxRestrictedRes"), record_);
+    } else {
+        Part<tk::TComboBox>("boxRestrictedRate")->SetItemIndex(kRate44100Index);
+        Part<tk::TComboBox>("boxRestrictedRes")->SetItemIndex(kRes16BitIndex);
+    }
+}
+
+void TdlgCfg::ShowRestrictedDevice() {
+    ShowField(*this, QStringLiteral("boxDevices"), record_);
+    ShowField(*this, QStringLiteral("chkRestrictedDev"), record_);
+    boxDevices_->SetEnabled(record_.RestrictedDev != 0);
+}
+
+// The bars take the record's values as they are; no on-the-fly call comes of it.
+void TdlgCfg::ShowGsif() {
+    FlagScope coupling(gsifCoupling_);
+    ShowField(*this, QStringLiteral("tckKerning"), record_);
+    ShowField(*this, QStringLiteral("tckPreload"), record_);
+}
+
+void TdlgCfg::FormShow(tk::TComponent*) { ShowField(*this, QStringLiteral("boxDevices"), record_); }
+
+bool TdlgCfg::Apply() {
+    if (!btnApply_->Enabled()) return true;
+    std::int32_t reconfigurable = 0;
+    bool applied = driver::DriverConfigCall(driver::ConfigReconfigurable, &reconfigurable, sizeof reconfigurable) &&
+                   reconfigurable != 0;
+    if (applied) {
+        record_.GsifKerning = tckKerning_->Position();
+        record_.GsifPreload = tckPreload_->Position();
+        config_.Cards[card_] = record_;
+        applied = driver::DriverConfigCall(driver::ConfigSetConfig, &config_, sizeof config_);
+    }
+    if (!applied) win::MessageBoxA(Handle(), kRefusedText, "Fehler", win::MB_ICONERROR);
+    return applied;
+}
+
+// A refused apply keeps the dialog open with its edits.
+void TdlgCfg::FormClose(tk::TComponent*, tk::TCloseAction& action) {
+    if (applyOnClose_) {
+        applyOnClose_ = false;
+        if (!Apply()) {
+            action = tk::TCloseAction::caNone;
+            return;
+        }
+    }
+    if (app::ControlWindow) win::PostMessageA(app::ControlWindow->Handle(), win::WM_CHILDCLOSED, 0, win::LPARAM(Handle()));
+}
+
+void TdlgCfg::btnOkClick(tk::TComponent*) {
+    applyOnClose_ = true;
+    Close();
+}
+
+void TdlgCfg::btnCancelClick(tk::TComponent*) { Close(); }
+
+void TdlgCfg::btnApplyClick(tk::TComponent*) {
+    if (Apply()) btnApply_->SetEnabled(false);
+}
+
+// The next card's dialog edits the same array: its apply sends this card's applied changes too.
+void TdlgCfg::btnNextClick(tk::TComponent*) {
+    tk::Owned<TdlgCfg> next(tk::CreateForm<TdlgCfg>(this, config_, card_ + 1, cardCount_));
+    next->SetPosition(tk::TPosition::poDesigned);
+    next->SetBounds(Left() + kNextDialogOffset, Top() + kNextDialogOffset, next->Width(), next->Height());
+    next->ShowModal();
+}
+
+void TdlgCfg::btnInfoClick(tk::TComponent*) {
+    if (app::AboutBox) app::AboutBox->ShowModal();
+}
+
+void TdlgCfg::Edited(tk::TComponent* sender) {
+    btnApply_->SetEnabled(true);
+    WriteField(sender, record_);
+}
+
+void TdlgCfg::chkMasterClick(tk::TComponent* sender) {
+    Edited(sender);
+    const bool master = Part<tk::TCustomCheckBox>("chkMaster")->Checked();
+    Part<tk::TRadioButton>("chkSyncBusClock_Internal")->SetEnabled(master);
+    Part<tk::TRadioButton>("chkSyncBusClock_DINP")->SetEnabled(master);
+}
+
+void TdlgCfg::chkSyncBusClockClick(tk::TComponent* sender) { Edited(sender); }
+
+void TdlgCfg::WriteStartStop(const StartStopFields& fields) {
+    WriteField(Part<tk::TComponent>(fields.playPanel), record_);
+    WriteField(Part<tk::TComponent>(fields.recordPanel), record_);
+    record_.*fields.flagA = kTrue;
+    record_.*fields.flagB = kTrue;
+    record_.*fields.both = record_.*fields.play && record_.*fields.record ? kTrue : kFalse;
+}
+
+void TdlgCfg::btnAnaSS_Click(tk::TComponent*) {
+    btnApply_->SetEnabled(true);
+    if (loaded_) WriteStartStop(kAnalogStartStop);
+}
+
+void TdlgCfg::btnDigSS_Click(tk::TComponent*) {
+    btnApply_->SetEnabled(true);
+    if (loaded_) WriteStartStop(kDigitalStartStop);
+}
+
+void TdlgCfg::btnAnaClock_DCOClick(tk::TComponent* sender) { Edited(sender); }
+void TdlgCfg::btnAnaClock_DINPClick(tk::TComponent* sender) { Edited(sender); }
+void TdlgCfg::btnAnaClock_SYNCBUSClick(tk::TComponent* sender) { Edited(sender); }
+void TdlgCfg::btnDigPlayClock_DCOClick(tk::TComponent* sender) { Edited(sender); }
+void TdlgCfg::btnDigPlayClock_DINPClick(tk::TComponent* sender) { Edited(sender); }
+void TdlgCfg::btnDigPlayClock_SYNCBUSClick(tk::TComponent* sender) { Edited(sender); }
+
+void TdlgCfg::EnableLatencyControls(bool enabled) {
+    for (const char* name : kLatencyControls) Part<tk::TControl>(name)->SetEnabled(enabled);
+}
+
+void TdlgCfg::btnAutoLatencyClick(tk::TComponent* sender) {
+    btnApply_->SetEnabled(true);
+    if (!static_cast<tk::TRadioButton*>(sender)->Checked()) return;
+    record_.DsLatency = 0;
+    EnableLatencyControls(false);
+}
+
+void TdlgCfg::btnManLatencyClick(tk::TComponent* sender) {
+    btnApply_->SetEnabled(true);
+    if (!static_cast<tk::TRadioButton*>(sender)->Checked()) return;
+    EnableLatencyControls(true);
+    WriteField(barLatency_, record_);
+}
+
+void TdlgCfg::barLatencyChange(tk::TComponent* sender) {
+    Edited(sender);
+    Part<tk::TLabel>("lbMs")->SetCaption(QString::number(barLatency_->Position()));
+}
+
+void TdlgCfg::chkWriteIsPlayCursorClick(tk::TComponent* sender) { Edited(sender); }
+
+void TdlgCfg::EnableRestrictedFormat(bool enabled) {
+    for (const char* name : kRestrictedFormatControls) Part<tk::TControl>(name)->SetEnabled(enabled);
+}
+
+// Unticked, neither the rate nor the resolution is restricted, whatever the lists show.
+void TdlgCfg::ApplyFormatRule(const char* list, std::int32_t CardConfig::*field) {
+    if (chkRestricted_->Checked()) WriteField(Part<tk::TComponent>(list), record_);
+    else record_.*field = 0;
+}
+
+void TdlgCfg::chkRestrictedClick(tk::TComponent*) {
+    btnApply_->SetEnabled(true);
+    EnableRestrictedFormat(chkRestricted_->Checked());
+    ApplyFormatRule("boxRestrictedRate", &CardConfig::RestrictedRate);
+    ApplyFormatRule("boxRestrictedRes", &CardConfig::RestrictedRes);
+}
+
+void TdlgCfg::boxRestrictedRateChange(tk::TComponent*) {
+    btnApply_->SetEnabled(true);
+    ApplyFormatRule("boxRestrictedRate", &CardConfig::RestrictedRate);
+}
+
+void TdlgCfg::boxRestrictedResChange(tk::TComponent*) {
+    btnApply_->SetEnabled(true);
+    ApplyFormatRule("boxRestrictedRes", &CardConfig::RestrictedRes);
+}
+
+void TdlgCfg::chkRestrictedDevClick(tk::TComponent* sender) {
+    Edited(sender);
+    boxDevices_->SetEnabled(static_cast<tk::TCustomCheckBox*>(sender)->Checked());
+}
+
+void TdlgCfg::boxDevicesChange(tk::TComponent* sender) { Edited(sender); }
+
+void TdlgCfg::tckKerningChange(tk::TComponent*) {
+    if (!gsifCoupling_) GsifMoved(tckKerning_);
+}
+
+void TdlgCfg::tckPreloadChange(tk::TComponent*) {
+    if (!gsifCoupling_) GsifMoved(tckPreload_);
+}
+
+void TdlgCfg::GsifMoved(tk::TTrackBar* moved) {
+    if (tckPreload_->Position() - tckPreload_->Min() < tckKerning_->Position()) {
+        FlagScope coupling(gsifCoupling_);
+        if (moved == tckKerning_) tckPreload_->SetPosition(tckKerning_->Position() + tckPreload_->Min());
+        else tckKerning_->SetPosition(tckPreload_->Position() - tckPreload_->Min());
+    }
+    SendGsifOnTheFly();
+    btnApply_->SetEnabled(true);
+}
+
+// The driver takes the values at once; its answer changes nothing here.
+void TdlgCfg::SendGsifOnTheFly() {
+    driver::OnTheFlyConfig values{};
+    values.GsifKerning = OnTheFlyValue(tckKerning_->Position());
+    values.GsifPreload = OnTheFlyValue(tckPreload_->Position());
+    driver::DriverConfigCall(driver::ConfigSetOnTheFly, &values, sizeof values);
+}
+
+void TdlgCfg::chkNoMsgRateClick(tk::TComponent* sender) { Edited(sender); }
+void TdlgCfg::chkNoMsgDevConflictClick(tk::TComponent* sender) { Edited(sender); }
+
+} // namespace settings

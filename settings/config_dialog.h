@@ -1,0 +1,112 @@
+#pragma once
+// The settings dialog: one card's clocking, SyncBus coupling, DirectSound, playback restrictions, GSIF
+// parameters and conflict messages, edited in a copy of the card's record and written back into the
+// caller's array, which goes to the driver as a whole when the user applies.
+#include "driver/config_records.h"
+#include "toolkit/form.h"
+
+namespace tk {
+class TButton;
+class TComboBox;
+class TCustomCheckBox;
+class TTrackBar;
+} // namespace tk
+
+namespace settings {
+
+// The start/stop choices of one side: the panels of its playback and record radios and the fields
+// that a change of either writes.
+struct StartStopFields {
+    const char* playPanel;
+    const char* recordPanel;
+    std::int32_t driver::CardConfig::*flagA;
+    std::int32_t driver::CardConfig::*flagB;
+    std::int32_t driver::CardConfig::*both;
+    std::int32_t driver::CardConfig::*play;
+    std::int32_t driver::CardConfig::*record;
+};
+
+class TdlgCfg : public tk::TForm {
+    Q_OBJECT
+
+public:
+    // card: 0-based; cardCount: 1 to 4; config: the caller's array, which must outlive the dialog.
+    TdlgCfg(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount);
+    ~TdlgCfg() override;
+
+    // The card's settings as edited so far.
+    const driver::CardConfig& Record() const { return record_; }
+    int Card() const { return card_; }
+
+    // Sends the pending edits: reconfigurable, then setconfig with the whole array. Nothing pending is a
+    // success; a refusal is reported in a message box.
+    bool Apply();
+
+    Q_INVOKABLE void FormCreate(tk::TComponent* sender);
+    Q_INVOKABLE void FormShow(tk::TComponent* sender);
+    Q_INVOKABLE void FormClose(tk::TComponent* sender, tk::TCloseAction& action);
+    Q_INVOKABLE void btnOkClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnCancelClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnApplyClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnNextClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnInfoClick(tk::TComponent* sender);
+    Q_INVOKABLE void chkMasterClick(tk::TComponent* sender);
+    Q_INVOKABLE void chkSyncBusClockClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnAnaSS_Click(tk::TComponent* sender);
+    Q_INVOKABLE void btnDigSS_Click(tk::TComponent* sender);
+    Q_INVOKABLE void btnAnaClock_DCOClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnAnaClock_DINPClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnAnaClock_SYNCBUSClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnDigPlayClock_DCOClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnDigPlayClock_DINPClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnDigPlayClock_SYNCBUSClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnAutoLatencyClick(tk::TComponent* sender);
+    Q_INVOKABLE void btnManLatencyClick(tk::TComponent* sender);
+    Q_INVOKABLE void barLatencyChange(tk::TComponent* sender);
+    Q_INVOKABLE void chkWriteIsPlayCursorClick(tk::TComponent* sender);
+    Q_INVOKABLE void chkRestrictedClick(tk::TComponent* sender);
+    Q_INVOKABLE void boxRestrictedResChange(tk::TComponent* sender);
+    Q_INVOKABLE void boxRestrictedRateChange(tk::TComponent* sender);
+    Q_INVOKABLE void chkRestrictedDevClick(tk::TComponent* sender);
+    Q_INVOKABLE void boxDevicesChange(tk::TComponent* sender);
+    Q_INVOKABLE void tckKerningChange(tk::TComponent* sender);
+    Q_INVOKABLE void tckPreloadChange(tk::TComponent* sender);
+    Q_INVOKABLE void chkNoMsgRateClick(tk::TComponent* sender);
+    Q_INVOKABLE void chkNoMsgDevConflictClick(tk::TComponent* sender);
+
+private:
+    template <class T> T* Part(const char* name) const;
+    void ShowRecord();
+    void ShowLatency();
+    void ShowRestrictedFormat();
+    void ShowRestrictedDevice();
+    void ShowGsif();
+    // Enables Apply and writes the changed control's field.
+    void Edited(tk::TComponent* sender);
+    // Writes the start/stop fields of one side (analog or digital) from its two radio groups.
+    void WriteStartStop(const StartStopFields& fields);
+    void EnableLatencyControls(bool enabled);
+    void EnableRestrictedFormat(bool enabled);
+    // The rate or resolution rule: the list's value while chkRestricted is ticked, else 0.
+    void ApplyFormatRule(const char* list, std::int32_t driver::CardConfig::*field);
+    // Keeps preload at least kerning + 2 by moving the other bar, then sends both to the driver.
+    void GsifMoved(tk::TTrackBar* moved);
+    void SendGsifOnTheFly();
+
+    driver::CardConfig record_;
+    driver::ConfigArray& config_;
+    int card_;      // 0-based
+    int cardCount_; // 1 to 4
+    bool applyOnClose_ = false;
+    bool loaded_ = false;       // the start/stop handlers write only once set
+    bool gsifCoupling_ = false; // one GSIF bar is being moved by the other
+
+    tk::TButton* btnApply_ = nullptr;
+    tk::TCustomCheckBox* chkRestricted_ = nullptr;
+    tk::TComboBox* boxDevices_ = nullptr;
+    tk::TTrackBar* barLatency_ = nullptr;
+    tk::TTrackBar* tckKerning_ = nullptr;
+    tk::TTrackBar* tckPreload_ = nullptr;
+};
+
+} // namespace settings
