@@ -38,10 +38,21 @@ ConfigCallOptions& Options() {
     static ConfigCallOptions options;
     return options;
 }
+bool hostWarm = false; // a call was answered or timed out since the options were set; under optionsMutex
 
 ConfigCallOptions CurrentOptions() {
     std::lock_guard lock(optionsMutex);
     return Options();
+}
+
+milliseconds CurrentAnswerTimeout(const ConfigCallOptions& options) {
+    std::lock_guard lock(optionsMutex);
+    return hostWarm ? options.answerTimeout : options.coldStartTimeout;
+}
+
+void MarkHostWarm() {
+    std::lock_guard lock(optionsMutex);
+    hostWarm = true;
 }
 
 std::string Hex8(win::DWORD value) {
@@ -85,6 +96,7 @@ std::string ConfigCallParameters(std::string_view command, win::DWORD dataAddres
 ConfigCallOptions SetConfigCallOptions(ConfigCallOptions options) {
     std::lock_guard lock(optionsMutex);
     std::swap(Options(), options);
+    hostWarm = false;
     return options;
 }
 
@@ -106,7 +118,9 @@ bool DriverConfigCall(std::int32_t code, void* record, std::size_t recordSize) {
         return false;
     std::optional<platform::StartedProcess> host = platform::TakeStartedProcess();
 
-    if (AwaitAnswer(status.Flat(), host ? &*host : nullptr, options.answerTimeout) != Answer::Given) {
+    const Answer answer = AwaitAnswer(status.Flat(), host ? &*host : nullptr, CurrentAnswerTimeout(options));
+    if (answer != Answer::HostEnded) MarkHostWarm();
+    if (answer != Answer::Given) {
         // A host that cannot be reaped may still write into the blocks: they are never given back.
         if (!host || !host->Stop()) {
             data.Abandon();

@@ -39,16 +39,22 @@ struct ConfigCallOptions {
     // the host on a loaded machine can take a few hundred. Beyond five seconds the user is better
     // served by a program that goes on and says once that the driver does not answer.
     std::chrono::milliseconds answerTimeout{5000};
+    // The wait of the first call, made while the host, the platform library and the driver may still
+    // have to be read from disk: at log-in, on a machine busy starting the desktop, that can take
+    // several seconds. It is the start-up's getstates, before any window shows, so waiting longer
+    // keeps a slow start from ending the program for a driver that is fine.
+    std::chrono::milliseconds coldStartTimeout{30000};
 };
 
-// Replaces the options for later calls; returns the previous ones.
+// Replaces the options for later calls; returns the previous ones. The next call counts as the first.
 ConfigCallOptions SetConfigCallOptions(ConfigCallOptions options);
 
 // Copies record into a 16-bit block, has the driver carry out the command on it and copies the block
 // back. True when the driver signalled completion; the request's own outcome is in the record. On
 // false the record is unchanged: a code that is no command, no 16-bit memory or a host that could not
 // be started fail silently; a host that ends without answering or does not answer in time (it is then
-// stopped) is reported once per run.
+// stopped) is reported once per run. "In time" is the cold-start wait until one call was answered or
+// timed out, then the answer wait.
 bool DriverConfigCall(std::int32_t code, void* record, std::size_t recordSize);
 
 } // namespace driver

@@ -39,6 +39,7 @@ struct Store {
     bool loaded = false;
     bool dirty = false;
     bool damageReported = false;
+    bool writeFailureReported = false;
     std::map<std::string, Key> keys; // by folded path
 };
 
@@ -142,13 +143,25 @@ bool ParseLine(Store& store, std::string_view line, Key*& current) {
     return true;
 }
 
-void ReportDamage(Store& store, const fs::path& keptAs) {
-    if (store.damageReported) return;
-    store.damageReported = true;
-    const std::string text = "Die gespeicherten Fenstereinstellungen waren beschädigt und werden neu angelegt.\r\n"
-                             "Die beschädigte Datei wurde aufbewahrt als:\r\n" +
-                             keptAs.string();
+// Each trouble with the file is said once per run: every later access would only repeat it.
+void ReportOnce(bool& reported, const std::string& text) {
+    if (reported) return;
+    reported = true;
     win::MessageBoxA(0, text.c_str(), "Kova 2", win::MB_ICONEXCLAMATION);
+}
+
+void ReportDamage(Store& store, const fs::path& keptAs) {
+    ReportOnce(store.damageReported,
+               "Die gespeicherten Fenstereinstellungen waren beschädigt und werden neu angelegt.\r\n"
+               "Die beschädigte Datei wurde aufbewahrt als:\r\n" +
+                   keptAs.string());
+}
+
+// Without it the user's window state would be lost at the end of the run without a word.
+void ReportWriteFailure(Store& store, const fs::path& file) {
+    ReportOnce(store.writeFailureReported, "Die Fenstereinstellungen konnten nicht gespeichert werden.\r\n"
+                                           "Die Datei ist nicht beschreibbar:\r\n" +
+                                               file.string());
 }
 
 void Load(Store& store) {
@@ -278,7 +291,10 @@ bool Flush() {
     Store& store = TheStore();
     std::lock_guard lock(store.mutex);
     if (!store.dirty) return true;
-    if (!WriteAtomically(FilePath(), Serialised(store))) return false;
+    if (!WriteAtomically(FilePath(), Serialised(store))) {
+        ReportWriteFailure(store, FilePath());
+        return false;
+    }
     store.dirty = false;
     return true;
 }

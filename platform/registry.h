@@ -29,7 +29,7 @@ void SetString(std::string_view key, std::string_view name, std::string_view tex
 void SetDword(std::string_view key, std::string_view name, std::uint32_t number);
 
 // Writes the changes since the last flush; false when the file cannot be written (the changes stay in
-// memory for the next try).
+// memory for the next try, and the first such failure of the run is reported).
 bool Flush();
 // Forgets what was read, so that the next call reads the file again.
 void Reload();

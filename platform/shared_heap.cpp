@@ -167,7 +167,9 @@ SelectorEntry* SharedHeap::Entry(DWORD address) const {
     const DWORD tableIndex = selector >> 3;
     if (tableIndex < FirstSelectorIndex || tableIndex - FirstSelectorIndex >= SelectorCount) return nullptr;
     SelectorEntry* entry = &table_[tableIndex - FirstSelectorIndex];
-    return entry->size ? entry : nullptr;
+    // Every process that maps the heap writes the table: a size no block can have is a damaged entry,
+    // and trusting it would lead past the block's slot, or past the end of the mapping.
+    return entry->size && entry->size <= MaxBlockSize ? entry : nullptr;
 }
 
 unsigned char* SharedHeap::Slot(const SelectorEntry* entry) const {

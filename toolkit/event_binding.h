@@ -1,6 +1,9 @@
 #pragma once
 // Binding events by handler name, for the form reader: each event type that a published property uses
 // is registered once with the way to bind it.
+// The sender's class complete before any event type's parameter list is formed: clang instantiates
+// the list's meta types where they are first named.
+#include "toolkit/component.h"
 #include "toolkit/event.h"
 
 #include <QVariant>

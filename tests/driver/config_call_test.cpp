@@ -25,6 +25,7 @@ protected:
         driver::ConfigCallOptions options;
         options.target = {"kova2_testentry.so", entry};
         options.answerTimeout = timeout;
+        options.coldStartTimeout = timeout;
         driver::SetConfigCallOptions(options);
     }
     void SetUp() override {
@@ -121,4 +122,20 @@ TEST_F(ConfigCallTest, HostThatNeverAnswersIsStoppedBeforeItsBlocksAreFreed) {
     std::ifstream(pidFile) >> host;
     ASSERT_GT(host, 0) << "the host reached the entry before the deadline";
     EXPECT_TRUE(kill(host, 0) != 0 && errno == ESRCH) << "stopped and reaped";
+}
+
+TEST_F(ConfigCallTest, FirstCallWaitsLongerForAColdHost) {
+    MessageBoxCapture capture;
+    driver::ConfigCallOptions options;
+    options.target = {"kova2_testentry.so", "AnswerLate"};
+    options.answerTimeout = 300ms;
+    options.coldStartTimeout = 10s;
+    driver::SetConfigCallOptions(options);
+    std::int32_t value = 0;
+    EXPECT_TRUE(DriverConfigCall(driver::ConfigReconfigurable, &value, sizeof value)) << "the cold start is waited for";
+    EXPECT_EQ(value, 0x01010101);
+    EXPECT_TRUE(capture.boxes.empty());
+
+    EXPECT_FALSE(DriverConfigCall(driver::ConfigReconfigurable, &value, sizeof value)) << "a warm host has less time";
+    EXPECT_EQ(capture.boxes.size(), 1u);
 }

@@ -92,4 +92,26 @@ TEST_F(Registry, AFlushThatCannotWriteKeepsTheChangesAndTheOldFile) {
     EXPECT_TRUE(reg::Flush());
 }
 
+TEST_F(Registry, AFileThatCannotBeReplacedIsReportedOnceAndTheChangesWaitForTheNextFlush) {
+    reg::SetDword("software\\holvar", "Top", 1);
+    ASSERT_TRUE(reg::Flush());
+    reg::SetDword("software\\holvar", "Top", 2);
+    // Where the new file is written first stands a folder: even root cannot write there.
+    const fs::path blocker = fs::path(reg::FilePath()) += ".tmp-" + std::to_string(getpid());
+    fs::create_directory(blocker);
+    MessageBoxCapture capture;
+    EXPECT_FALSE(reg::Flush());
+    reg::SetDword("software\\holvar", "Left", 3);
+    EXPECT_FALSE(reg::Flush());
+    fs::remove(blocker);
+    ASSERT_EQ(capture.boxes.size(), 1u) << "once per run";
+    EXPECT_NE(capture.boxes[0].text.find(reg::FilePath().string()), std::string::npos);
+    EXPECT_NE(ReadFile(reg::FilePath()).find("dword:00000001"), std::string::npos) << "the old file stays";
+
+    ASSERT_TRUE(reg::Flush());
+    reg::Reload();
+    EXPECT_EQ(reg::QueryValue("software\\holvar", "Top")->number, 2u);
+    EXPECT_EQ(reg::QueryValue("software\\holvar", "Left")->number, 3u);
+}
+
 } // namespace

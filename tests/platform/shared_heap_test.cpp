@@ -110,6 +110,21 @@ TEST_F(SharedHeapTest, FixCountsAndAnAttachedMappingSeesTheSameBlocks) {
     EXPECT_FALSE(fs::exists(file));
 }
 
+TEST_F(SharedHeapTest, ATableEntryWithASizeNoBlockCanHaveResolvesNothing) {
+    const DWORD address = heap->Allocate(16);
+    ASSERT_EQ(win::HIWORD(address) >> 3, 0x20u) << "the first selector: its entry leads the table";
+    // Another process that maps the heap damages the entry: 8 bytes per selector from offset 64.
+    const std::uint32_t damaged[2] = {0xFFFFFFFF, 0};
+    const int fd = open(heap->File().c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(pwrite(fd, damaged, sizeof damaged, 64), ssize_t(sizeof damaged));
+    close(fd);
+    EXPECT_EQ(heap->Pointer(address, 0x20000), nullptr) << "beyond the block's 64 KiB slot";
+    EXPECT_EQ(heap->Pointer(address, 1), nullptr);
+    EXPECT_EQ(heap->Fix(address, 1), nullptr);
+    EXPECT_FALSE(heap->Free(address));
+}
+
 TEST_F(SharedHeapTest, AttachRefusesFilesThatAreNotHeaps) {
     const fs::path bogus = folder / "not-a-heap";
     std::ofstream(bogus) << "hello";

@@ -25,6 +25,7 @@ struct Driver {
     win::DWORD countAnswer = 0;
     std::deque<TestWaveCall> calls;
     win::DWORD_PTR nextInstance = 0x1000;
+    int scribble = -1; // the byte that fills every block a private message carries; -1: none
 };
 
 Driver& TheDriver() {
@@ -80,6 +81,24 @@ win::DWORD Answer(Driver& driver, TestWaveCall& call, const TestWaveDevice& devi
     return win::MMSYSERR_NOERROR;
 }
 
+// The bytes of the live 16-bit block that address starts in, from address on.
+win::DWORD BlockBytesFrom(win::DWORD address) {
+    win::DWORD low = 0, high = 0x10000; // low bytes are there, high bytes are not
+    while (high - low > 1) {
+        const win::DWORD middle = (low + high) / 2;
+        (win::WOWGetVDMPointer(address, middle, win::TRUE) ? low : high) = middle;
+    }
+    return low;
+}
+
+// A driver gone wrong: whatever it was asked, the block comes back full of one byte.
+void Scribble(const Driver& driver, const TestWaveCall& call) {
+    if (driver.scribble < 0 || call.message < win::DRV_USER) return;
+    const auto address = static_cast<win::DWORD>(call.param1);
+    if (const win::DWORD bytes = BlockBytesFrom(address))
+        std::memset(win::WOWGetVDMPointer(address, bytes, win::TRUE), driver.scribble, bytes);
+}
+
 win::DWORD Message(bool output, win::UINT device, win::UINT message, win::DWORD_PTR user,
                    win::DWORD_PTR param1, win::DWORD_PTR param2) {
     Driver& driver = TheDriver();
@@ -92,6 +111,7 @@ win::DWORD Message(bool output, win::UINT device, win::UINT message, win::DWORD_
         param1, param2, 0,       {}};
     const win::DWORD result =
         device < devices.size() ? Answer(driver, call, devices[device], user) : win::MMSYSERR_BADDEVICEID;
+    Scribble(driver, call);
     driver.calls.push_back(call);
     if (driver.calls.size() > KeptCalls) driver.calls.pop_front();
     return result;
@@ -117,7 +137,14 @@ EXPORTED void TestWaveConfigure(const TestWaveDevice* inputs, win::UINT inputCou
     driver.devices[0].assign(inputs, inputs + inputCount);
     driver.devices[1].assign(outputs, outputs + outputCount);
     driver.countAnswer = countAnswer;
+    driver.scribble = -1;
     driver.calls.clear();
+}
+
+EXPORTED void TestWaveScribble(int fill) {
+    Driver& driver = TheDriver();
+    std::lock_guard lock(driver.mutex);
+    driver.scribble = fill;
 }
 
 EXPORTED win::UINT TestWaveCalls(TestWaveCall* calls, win::UINT capacity) {

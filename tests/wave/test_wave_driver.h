@@ -41,6 +41,9 @@ using TestWaveConfigureFunction = void (*)(const TestWaveDevice* inputs, win::UI
                                            const TestWaveDevice* outputs, win::UINT outputCount,
                                            win::DWORD countAnswer);
 using TestWaveCallsFunction = win::UINT (*)(TestWaveCall* calls, win::UINT capacity);
+// fill 0..255: every block a private message carries comes back full of that byte; -1 (and every
+// TestWaveConfigure): the driver answers as it should.
+using TestWaveScribbleFunction = void (*)(int fill);
 }
 
 inline TestWaveDevice MakeTestDevice(win::WORD mid, win::WORD pid, const char* name,
@@ -58,6 +61,7 @@ public:
         configure_ = reinterpret_cast<TestWaveConfigureFunction>(dlsym(library_, "TestWaveConfigure"));
         calls_ = reinterpret_cast<TestWaveCallsFunction>(dlsym(library_, "TestWaveCalls"));
         clear_ = reinterpret_cast<void (*)()>(dlsym(library_, "TestWaveClearCalls"));
+        scribble_ = reinterpret_cast<TestWaveScribbleFunction>(dlsym(library_, "TestWaveScribble"));
     }
     ~TestWaveDriver() { dlclose(library_); }
     TestWaveDriver(const TestWaveDriver&) = delete;
@@ -80,12 +84,14 @@ public:
         return found;
     }
     void ClearCalls() { clear_(); }
+    void Scribble(int fill) { scribble_(fill); }
 
 private:
     void* library_;
     TestWaveConfigureFunction configure_;
     TestWaveCallsFunction calls_;
     void (*clear_)();
+    TestWaveScribbleFunction scribble_;
 };
 
 // Installs the drivers named for the test's life, then the default list again.
