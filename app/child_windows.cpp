@@ -3,6 +3,7 @@
 #include "app/stand_in_window.h"
 #include "toolkit/form.h"
 #include "windows/analog_input_window.h"
+#include "windows/digital_input_window.h"
 
 namespace app {
 namespace {
@@ -11,11 +12,11 @@ tk::TForm* MakeAnalogInputWindow(tk::TComponent* owner, windows::WindowHost& hos
     return tk::CreateForm<windows::TfrmAnalogInp>(owner, host);
 }
 
-// Until each window is built, a stand-in of its class and caption opens in its place.
-
-tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost&) {
-    return StandInWindow::Create(owner, QStringLiteral("TfrmDigInp"), QStringLiteral("Digital Input"));
+tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost& host) {
+    return tk::CreateForm<windows::TfrmDigInp>(owner, host);
 }
+
+// Until each window is built, a stand-in of its class and caption opens in its place.
 
 tk::TForm* MakeAnalogOutputWindow(tk::TComponent* owner, windows::WindowHost&) {
     return StandInWindow::Create(owner, QStringLiteral("TfrmAnalogOut"), QStringLiteral("Analog Output"));

@@ -11,6 +11,7 @@
 #include "toolkit/icons.h"
 #include "tools/control_sample.h"
 #include "windows/analog_input_window.h"
+#include "windows/digital_input_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,14 +42,15 @@ bool SetCardCount(int cards) {
 }
 
 // The window as wide as it may be, its meters showing a moment of the card's programme.
-bool SaveAnalogInputs(int cards, app::TMixControlWnd* control, const QDir& folder) {
+template <class Window>
+bool SaveChannelWindow(int cards, app::TMixControlWnd* control, const QDir& folder, const char* name) {
     if (!SetCardCount(cards)) return false;
     driver::DiscoverDevices();
-    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control, *control);
+    auto* window = tk::CreateForm<Window>(control, *control);
     window->Show();
     window->SetWidth(QWIDGETSIZE_MAX);
     window->Perform(win::WM_LEVELPOLL, 0, 0);
-    const bool saved = Save(window, folder, QStringLiteral("analog-inputs-%1").arg(cards));
+    const bool saved = Save(window, folder, QStringLiteral("%1-%2").arg(QLatin1String(name)).arg(cards));
     window->Close();
     window->Free();
     return saved;
@@ -72,7 +74,9 @@ int main(int argc, char** argv) {
     saved = Save(application->CreateForm<app::TAboutBox>(), folder, QStringLiteral("about-box")) && saved;
     tk::Owned<tk::TForm> sample(tools::CreateControlSample());
     saved = Save(sample.get(), folder, QStringLiteral("faders-and-meters")) && saved;
-    for (int cards = 1; cards <= 4; ++cards)
-        saved = SaveAnalogInputs(cards, control, folder) && saved;
+    for (int cards = 1; cards <= 4; ++cards) {
+        saved = SaveChannelWindow<windows::TfrmAnalogInp>(cards, control, folder, "analog-inputs") && saved;
+        saved = SaveChannelWindow<windows::TfrmDigInp>(cards, control, folder, "digital-inputs") && saved;
+    }
     return saved ? 0 : 1;
 }

@@ -41,12 +41,14 @@ struct WindowRow {
     int designClientHeight;  // pixels
     int stripWidth, widthMargin, minWidth;
     int headerHeight, groupHeight, levelTop, upperHeight, checksHeight; // design-time pixels
+    int minTrackWidth = 0;   // the narrowest window where it is not minWidth
 };
 
 inline void PrintTo(const WindowRow& row, std::ostream* out) { *out << row.name; }
 
 // The rows of the windows built so far.
 const WindowRow& AnalogInputRow();
+const WindowRow& DigitalInputRow();
 
 class ChannelWindowFixture : public simcard::FreshCard {
 protected:
