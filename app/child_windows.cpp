@@ -1,10 +1,10 @@
 #include "app/child_windows.h"
 
-#include "app/stand_in_window.h"
 #include "settings/config_dialog.h"
 #include "toolkit/form.h"
 #include "windows/analog_input_window.h"
 #include "windows/analog_output_window.h"
+#include "windows/digital_input_window.h"
 #include "windows/digital_output_window.h"
 
 namespace app {
@@ -26,12 +26,9 @@ tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray& config
     return tk::CreateForm<settings::TdlgCfg>(owner, config, card, cardCount);
 }
 
-// Until each window is built, a stand-in of its class and caption opens in its place.
-
-tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost&) {
-    return StandInWindow::Create(owner, QStringLiteral("TfrmDigInp"), QStringLiteral("Digital Input"));
+tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost& host) {
+    return tk::CreateForm<windows::TfrmDigInp>(owner, host);
 }
-
 
 } // namespace
 

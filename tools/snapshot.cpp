@@ -16,6 +16,7 @@
 #include "tools/control_sample.h"
 #include "windows/analog_input_window.h"
 #include "windows/analog_output_window.h"
+#include "windows/digital_input_window.h"
 #include "windows/digital_output_window.h"
 
 #include <QApplication>
@@ -55,7 +56,8 @@ bool SetCardCount(int cards) {
 }
 
 // The window as wide as it may be, its meters showing a moment of the card's programme.
-template <class Window> bool SaveChannelWindow(int cards, app::TMixControlWnd* control, const QDir& folder, const char* name) {
+template <class Window>
+bool SaveChannelWindow(int cards, app::TMixControlWnd* control, const QDir& folder, const char* name) {
     if (!SetCardCount(cards)) return false;
     driver::DiscoverDevices();
     auto* window = tk::CreateForm<Window>(control, *control);
@@ -106,6 +108,7 @@ int main(int argc, char** argv) {
     for (int cards = 1; cards <= 4; ++cards) {
         saved = SaveChannelWindow<windows::TfrmAnalogInp>(cards, control, folder, "analog-inputs") && saved;
         saved = SaveChannelWindow<windows::TfrmAnalogOut>(cards, control, folder, "analog-outputs") && saved;
+        saved = SaveChannelWindow<windows::TfrmDigInp>(cards, control, folder, "digital-inputs") && saved;
         saved = SaveChannelWindow<windows::TfrmDigOut>(cards, control, folder, "digital-outputs") && saved;
     }
     saved = SaveSettingsPages(control, folder) && saved;

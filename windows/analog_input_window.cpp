@@ -12,9 +12,6 @@
 namespace windows {
 namespace {
 
-constexpr int kDestinationByte = 1; // monitoring destination: 1 analog, 2 digital output
-constexpr int kWhenByte = 2;        // 0 never, 1 while recording, 2 while punch recording
-
 win::WORD GainWord(int position) { return win::WORD(position * 256); }
 int GainFromWord(win::WORD word) { return (word >> 8) & 0xFF; }
 
@@ -47,19 +44,6 @@ TfrmAnalogInp::TfrmAnalogInp(tk::TComponent* owner, WindowHost& host)
 
 TfrmAnalogInp::~TfrmAnalogInp() = default;
 
-// A record whose block could not be mapped leaves the window inert but open: its strip's choices
-// must not reach the record.
-win::BYTE* TfrmAnalogInp::RecordBytes(int card) const {
-    if (card < 0 || card >= driver::MaxCards || !monitorRecords_[std::size_t(card)]) return nullptr;
-    return static_cast<win::BYTE*>(monitorRecords_[std::size_t(card)]->Flat());
-}
-
-std::optional<driver::InputState> TfrmAnalogInp::MonitorRecord(int card) const {
-    const win::BYTE* record = RecordBytes(card);
-    if (!record) return std::nullopt;
-    return driver::DecodeInputState(driver::ReadBlockValue(record));
-}
-
 void TfrmAnalogInp::OpenHandles() {
     driver::OpenControlRun(Handle(), driver::KindAnalog, driver::Direction::Input, 0, 1, 0, driver::CardCount - 1,
                            inputHandles_);
@@ -89,47 +73,17 @@ bool TfrmAnalogInp::ReadStartupState() {
     return ReadMutes() && ReadMonitoring();
 }
 
+// Only the monitoring choices: byte 0 of an analog input's record travels back as read.
 bool TfrmAnalogInp::ReadMonitoring() {
-    for (int card = 0; card < driver::CardCount; ++card) {
-        auto& record = monitorRecords_[std::size_t(card)];
-        if (!record) record = std::make_unique<driver::TransferBlock>(4, driver::BlockMapping::Fixed);
-        if (!*record) return false;
-        win::waveInMessage(CardHandle(inputHandles_, card), driver::InGetInputState, record->Address(), 0);
-    }
-    CheckRecordChoices("pnRouteParent", kDestinationByte);
-    CheckRecordChoices("pnWhenToMonParent", kWhenByte);
+    if (!records_.Read(driver::CardCount)) return false;
+    records_.CheckChoices(*this, *Part<tk::TPanel>("pnRouteParent"), DestinationByte);
+    records_.CheckChoices(*this, *Part<tk::TPanel>("pnWhenToMonParent"), WhenByte);
     return true;
 }
 
-void TfrmAnalogInp::CheckRecordChoices(const char* templatePanel, int byteIndex) {
-    const auto* design = Part<tk::TPanel>(templatePanel);
-    const tk::TWinControl* section = design->Parent();
-    for (tk::TComponent* component : ComponentList()) {
-        auto* panel = qobject_cast<tk::TPanel*>(component);
-        if (!panel || panel->Parent() != section || panel->Top() != design->Top()) continue;
-        const std::optional<driver::InputState> record = MonitorRecord(panel->Tag());
-        if (!record) continue;
-        const win::BYTE chosen = driver::UnpackRecord(driver::InputStateValue(*record))[std::size_t(byteIndex)];
-        for (int i = 0; i < panel->ControlCount(); ++i) {
-            auto* radio = qobject_cast<tk::TRadioButton*>(panel->Controls(i));
-            if (radio && radio->Tag() == chosen) radio->SetChecked(true);
-        }
-    }
-}
+void TfrmAnalogInp::btnPunchRouteClick(tk::TComponent* sender) { records_.Choose(sender, DestinationByte); }
 
-void TfrmAnalogInp::btnPunchRouteClick(tk::TComponent* sender) { SendChoice(sender, kDestinationByte); }
-
-void TfrmAnalogInp::btnWhenToMonClick(tk::TComponent* sender) { SendChoice(sender, kWhenByte); }
-
-void TfrmAnalogInp::SendChoice(tk::TComponent* sender, int byteIndex) {
-    auto* radio = qobject_cast<tk::TRadioButton*>(sender);
-    if (!radio || !radio->Parent()) return;
-    const int card = CardOf(radio);
-    win::BYTE* record = card < driver::CardCount ? RecordBytes(card) : nullptr;
-    if (!record) return;
-    record[byteIndex] = win::BYTE(radio->Tag());
-    win::waveInMessage(CardHandle(inputHandles_, card), driver::InSetInputState, driver::ReadBlockValue(record), 0);
-}
+void TfrmAnalogInp::btnWhenToMonClick(tk::TComponent* sender) { records_.Choose(sender, WhenByte); }
 
 void TfrmAnalogInp::chkRoutingClick(tk::TComponent* sender) {
     if (auto* box = qobject_cast<tk::TCheckBox*>(sender)) ToggleUpperSection(box);
@@ -150,9 +104,6 @@ bool TfrmAnalogInp::ReadCardLevels(int card, win::DWORD levelBlock) {
     return true;
 }
 
-void TfrmAnalogInp::ReleaseOwnBlocks() {
-    for (auto& record : monitorRecords_)
-        record.reset();
-}
+void TfrmAnalogInp::ReleaseOwnBlocks() { records_.Release(); }
 
 } // namespace windows

@@ -2,6 +2,7 @@
 // The analog input window: per card an input gain fader pair with its link box, a mute button and a
 // peak meter per input, and where and when the inputs are monitored.
 #include "windows/channel_window.h"
+#include "windows/monitor_records.h"
 
 namespace windows {
 
@@ -15,7 +16,7 @@ public:
     // Two control handles per card on its analog input device.
     const HandleTable& InputHandles() const { return inputHandles_; }
     // Card k's monitoring record as last read or chosen; nothing before the first show.
-    std::optional<driver::InputState> MonitorRecord(int card) const;
+    std::optional<driver::InputState> MonitorRecord(int card) const { return records_.Record(card); }
 
     Q_INVOKABLE void btnPunchRouteClick(tk::TComponent* sender);
     Q_INVOKABLE void btnWhenToMonClick(tk::TComponent* sender);
@@ -35,15 +36,9 @@ protected:
 
 private:
     bool ReadMonitoring();
-    // Card k's record bytes; null until the record was allocated and mapped.
-    win::BYTE* RecordBytes(int card) const;
-    // Checks the radio buttons of every panel at the template panel's place by the record byte.
-    void CheckRecordChoices(const char* templatePanel, int byteIndex);
-    // Puts the radio button's Tag into the record byte of its card and sends the record.
-    void SendChoice(tk::TComponent* sender, int byteIndex);
 
     HandleTable inputHandles_{};
-    std::array<std::unique_ptr<driver::TransferBlock>, driver::MaxCards> monitorRecords_;
+    MonitorRecords records_{inputHandles_};
 };
 
 } // namespace windows

@@ -126,6 +126,7 @@ void TChannelWindow::FormShow(tk::TComponent*) {
         ToggleControlPanel();
     }
     systemMenu_ = controls::AddSystemMenuEntries(parts.checks, host_.AboutBox(), false);
+    ShowCompleted();
 }
 
 void TChannelWindow::FormClose(tk::TComponent*, tk::TCloseAction&) {
@@ -219,7 +220,7 @@ void TChannelWindow::WMGetMinMaxInfo(tk::TMessage& message) {
     const int height = ContentHeight();
     info->ptMaxSize = {width, height};
     info->ptMaxPosition = {0, 0};
-    info->ptMinTrackSize = {design_.minWidth, height};
+    info->ptMinTrackSize = {design_.minTrackWidth ? design_.minTrackWidth : design_.minWidth, height};
     info->ptMaxTrackSize = {width, height};
 }
 

@@ -49,12 +49,13 @@ struct FrameDesign {
     int stripStep;            // pixels between two cards' strips
     int stripWidth;           // size limits: the widest window is cards x stripWidth + widthMargin
     int widthMargin;
-    int minWidth;             // pixels, also the narrowest window
+    int minWidth;             // pixels, also the narrowest window unless minTrackWidth says otherwise
     StripCloner::MeterTags meterTags;
     StripCloner::PanelTags panelTags;
     std::optional<PairDesign> pairs; // none: the window has no faders or mutes
     SectionNames sections;
     std::span<const RadioTag> radioTags; // set at creation, before the strips are cloned
+    int minTrackWidth = 0;    // pixels, the narrowest window where it differs from minWidth; 0: minWidth
 };
 
 class TChannelWindow : public tk::TForm {
@@ -111,6 +112,8 @@ protected:
     virtual bool AllocateOwnBlocks() { return true; }
     // The reads that must succeed before the window state is restored; false leaves the window inert.
     virtual bool ReadStartupState() = 0;
+    // Runs at the end of a show that completed its start-up reads.
+    virtual void ShowCompleted() {}
     // The driver's side of metering for one card. A start returns whether the window counts it as
     // accepted: Metering follows the last card's answer.
     virtual bool SendCardMeteringStart(int card) = 0;

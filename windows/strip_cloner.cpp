@@ -37,6 +37,8 @@ void StripCloner::StripCopy(tk::TControl*& copy) {
         link->SetName(QStringLiteral("chkLink%1%2").arg(2 * pair - 1).arg(2 * pair));
     } else if (auto* panel = qobject_cast<tk::TPanel*>(copy)) {
         if (panelTags_ == PanelTags::Always || panel->Tag() == 0) panel->SetTag(card_);
+    } else if (auto* label = qobject_cast<tk::TLabel*>(copy)) {
+        if (label->Tag() > 0) label->SetTag(card_ + 1);
     } else if (qobject_cast<tk::TBevel*>(copy)) {
         tk::FreeAndNil(copy);
     }

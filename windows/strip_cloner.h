@@ -2,7 +2,8 @@
 // Builds the strips of cards 1 to 3 from card 0's design-time strip: the named children of each strip
 // panel are cloned into the panel itself, one strip step further right per card, and each copy is
 // numbered for its card: meters and faders go on counting from the template's, link boxes are named
-// after their fader pair, panels carry the card, and the separator line stays single.
+// after their fader pair, panels carry the card, a label tagged above 0 carries the card's number
+// (card + 1), and the separator line stays single.
 #include <QString>
 
 namespace tk {

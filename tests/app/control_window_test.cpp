@@ -2,7 +2,7 @@
 #include "app/main_form.h"
 #include "app/mix_control_wnd.h"
 #include "app/process_state.h"
-#include "app/stand_in_window.h"
+#include "tests/app/stand_in_window.h"
 #include "controls/bilingual_controls.h"
 #include "driver/config_call.h"
 #include "driver/device_tables.h"

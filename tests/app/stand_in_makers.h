@@ -3,7 +3,7 @@
 // that tests of the control window do not depend on the windows themselves; each kind's creation can
 // be made to fail.
 #include "app/child_windows.h"
-#include "app/stand_in_window.h"
+#include "tests/app/stand_in_window.h"
 
 #include <QString>
 

@@ -41,6 +41,7 @@ struct WindowRow {
     int designClientHeight;  // pixels
     int stripWidth, widthMargin, minWidth;
     int headerHeight, groupHeight, levelTop, upperHeight, checksHeight; // design-time pixels
+    int minTrackWidth = 0;   // the narrowest window where it is not minWidth
 };
 
 inline void PrintTo(const WindowRow& row, std::ostream* out) { *out << row.name; }
@@ -49,6 +50,7 @@ inline void PrintTo(const WindowRow& row, std::ostream* out) { *out << row.name;
 const WindowRow& AnalogInputRow();
 const WindowRow& AnalogOutputRow();
 const WindowRow& DigitalOutputRow();
+const WindowRow& DigitalInputRow();
 
 class ChannelWindowFixture : public simcard::FreshCard {
 protected:

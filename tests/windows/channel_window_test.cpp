@@ -26,7 +26,7 @@ TEST_P(ChannelWindowTest, SizeLimitsFollowTheCardsAndTheContent) {
         EXPECT_EQ(message.Result, 0);
         EXPECT_EQ(info.ptMaxTrackSize.x, widest);
         EXPECT_EQ(info.ptMaxSize.x, widest);
-        EXPECT_EQ(info.ptMinTrackSize.x, row.minWidth);
+        EXPECT_EQ(info.ptMinTrackSize.x, row.minTrackWidth ? row.minTrackWidth : row.minWidth);
         EXPECT_EQ(info.ptMinTrackSize.y, window->ContentHeight());
         EXPECT_EQ(info.ptMaxTrackSize.y, window->ContentHeight());
         window->SetBounds(window->Left(), window->Top(), 2000, 2000);
@@ -161,7 +161,7 @@ TEST_P(ChannelWindowTest, DestructionReleasesEveryBlockAndHandle) {
     EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, ChannelWindowTest, testing::Values(AnalogInputRow(), AnalogOutputRow(), DigitalOutputRow()),
+INSTANTIATE_TEST_SUITE_P(Windows, ChannelWindowTest, testing::Values(AnalogInputRow(), AnalogOutputRow(), DigitalOutputRow(), DigitalInputRow()),
                          [](const testing::TestParamInfo<WindowRow>& info) { return std::string(info.param.name); });
 
 } // namespace

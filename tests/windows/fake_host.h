@@ -3,6 +3,7 @@
 #include "toolkit/form.h"
 #include "windows/window_host.h"
 
+#include <functional>
 #include <vector>
 
 namespace windows_test {
@@ -13,12 +14,16 @@ public:
 
     win::HICON WindowIcon() const override { return 0; }
     tk::TForm* AboutBox() const override { return aboutBox_; }
-    void ChildClosed(tk::TForm* window) override { closed.push_back(window->Handle()); }
+    void ChildClosed(tk::TForm* window) override {
+        closed.push_back(window->Handle());
+        if (onChildClosed) onChildClosed();
+    }
     void ChildActiveChanged(tk::TComponent*) override { ++activeChanges; }
     void EnableDigitalWindows() override { ++digitalEnables; }
     void RefreshOtherOutputRoutes(tk::TForm* changed) override { routeRefreshes.push_back(changed); }
 
     std::vector<win::HWND> closed; // the windows that reported their closing, in order
+    std::function<void()> onChildClosed; // runs as a window reports its closing
     int activeChanges = 0;
     int digitalEnables = 0;
     std::vector<tk::TForm*> routeRefreshes; // the windows that changed a source

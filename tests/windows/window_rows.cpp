@@ -3,6 +3,7 @@
 #include "tests/windows/channel_window_fixture.h"
 #include "windows/analog_input_window.h"
 #include "windows/analog_output_window.h"
+#include "windows/digital_input_window.h"
 #include "windows/digital_output_window.h"
 
 namespace windows_test {
@@ -88,6 +89,35 @@ const WindowRow& DigitalOutputRow() {
         .levelTop = 168,
         .upperHeight = 140,
         .checksHeight = 49,
+    };
+    return row;
+}
+
+const WindowRow& DigitalInputRow() {
+    static const WindowRow row{
+        .name = "DigitalInput",
+        .make = [](tk::TComponent* owner, windows::WindowHost& host) -> windows::TChannelWindow* {
+            return tk::CreateForm<windows::TfrmDigInp>(owner, host);
+        },
+        .direction = driver::Direction::Input,
+        .startMetering = driver::InStartMetering,
+        .stopMetering = driver::InStopMetering,
+        .handles = [](const windows::TChannelWindow& window) {
+            return static_cast<const windows::TfrmDigInp&>(window).DigitalInputHandles();
+        },
+        .removeCard1Device = [] { driver::WaveInIds[3] = -1; },
+        .sections = {"pnGround", "pnHeader", "pnInpStat", "pnLevel", "bvLine", "pnChecks"},
+        .upperBox = "chkInpSelRate",
+        .designClientHeight = 486,
+        .stripWidth = 140,
+        .widthMargin = 20,
+        .minWidth = 156,
+        .headerHeight = 19,
+        .groupHeight = 437,
+        .levelTop = 218,
+        .upperHeight = 190,
+        .checksHeight = 49,
+        .minTrackWidth = 155,
     };
     return row;
 }

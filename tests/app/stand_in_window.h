@@ -1,7 +1,7 @@
 #pragma once
-// Stands in for a window that the control window opens, until that window is built: it carries the
-// window's class name and caption, publishes Initialised and reports its closing to the control window
-// as the real window does, so that every path of the control window can run now.
+// Stands in for a window that the control window opens, so that its tests choose how the opening ends
+// (opened, not initialised, silent abort, error): it carries the window's class name and caption,
+// publishes Initialised and reports its closing to the control window as a real window does.
 #include "toolkit/form.h"
 
 namespace app {

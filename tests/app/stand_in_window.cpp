@@ -1,4 +1,4 @@
-#include "app/stand_in_window.h"
+#include "tests/app/stand_in_window.h"
 
 #include "app/process_state.h"
 #include "driver/silent_abort.h"
