@@ -105,6 +105,8 @@ private:
             Check((flat != nullptr) == inside);
             if (inside) Check(flat == found->second.flat + offset);
         }
+        // Whatever the table says, no block spans more than one selector's 64 KiB.
+        if (flat) Check(std::uint64_t(offset) + bytes <= platform::SharedHeap::MaxBlockSize);
         // Touching every byte lets the sanitizer see a pointer that leads outside the heap's mapping.
         if (flat) {
             volatile unsigned char sum = 0;
