@@ -36,12 +36,13 @@ const FrameDesign kDesign{
     .minTrackWidth = 155,
 };
 
-} // namespace
-
+// What a rate label shows for a rate block: "44100 Hz", or "No Lock" for 0.
 QString RateCaption(win::DWORD rateBlock) {
     const std::optional<win::DWORD> rate = driver::LockedSampleRate(rateBlock);
     return rate ? QStringLiteral("%1 Hz").arg(*rate) : QStringLiteral("No Lock");
 }
+
+} // namespace
 
 TfrmDigInp::TfrmDigInp(tk::TComponent* owner, WindowHost& host)
     : TChannelWindow(owner, QStringLiteral(":/forms/Dinp.form"), kDesign, host) {
@@ -69,6 +70,7 @@ void TfrmDigInp::CloneStrip(int card) {
     Cloner().CloneHeader(Part<tk::TPanel>("pnHeader"), card, false);
 }
 
+// The strips are complete by now, so their rate labels are collected here too.
 bool TfrmDigInp::AllocateOwnBlocks() {
     FillRateLabels();
     rateBlock_ = std::make_unique<driver::TransferBlock>(kRateBlockBytes, driver::BlockMapping::Fixed);

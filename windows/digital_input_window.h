@@ -51,7 +51,4 @@ private:
     std::array<tk::TLabel*, driver::MaxCards> rateLabels_{};
 };
 
-// What a rate label shows for a rate block: "44100 Hz", or "No Lock" for 0.
-QString RateCaption(win::DWORD rateBlock);
-
 } // namespace windows

@@ -1,12 +1,13 @@
-// The analog input window for four simulated cards: creating and showing it (target < 100 ms), and
-// what its metering costs while it runs (target: < 2 % of one core with both timers and the meters'
-// painting, offscreen).
+// The analog and the digital input window for four simulated cards: creating and showing each
+// (target < 100 ms), and what its metering costs while it runs (target: < 2 % of one core with both
+// timers, the meters' painting and, in the digital window, the rate display, offscreen).
 #include "bench/private_home.h"
 #include "driver/device_discovery.h"
 #include "platform/paths.h"
 #include "tests/windows/fake_host.h"
 #include "toolkit/application.h"
 #include "windows/analog_input_window.h"
+#include "windows/digital_input_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,13 +34,13 @@ double ProcessCpuSeconds() {
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
-void CreateAndShowFourCards(benchmark::State& state) {
+template <class Window> void CreateAndShowFourCards(benchmark::State& state) {
     tk::Owned<tk::TApplication> application(new tk::TApplication);
     auto* control = application->CreateForm<tk::TForm>();
     windows_test::FakeHost host(nullptr);
     if (!FourCards()) state.SkipWithError("the simulated card has no four cards");
     for (auto _ : state) {
-        auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control, host);
+        auto* window = tk::CreateForm<Window>(control, host);
         window->Show();
         QApplication::processEvents(); // painted once
         state.PauseTiming();
@@ -49,15 +50,22 @@ void CreateAndShowFourCards(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(CreateAndShowFourCards)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_TEMPLATE(CreateAndShowFourCards, windows::TfrmAnalogInp)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_TEMPLATE(CreateAndShowFourCards, windows::TfrmDigInp)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // One iteration runs the message loop for ten seconds; the counter is the program's CPU share.
-void MeteringFourCards(benchmark::State& state) {
+template <class Window> void MeteringFourCards(benchmark::State& state) {
     tk::Owned<tk::TApplication> application(new tk::TApplication);
     auto* control = application->CreateForm<tk::TForm>();
     windows_test::FakeHost host(nullptr);
     if (!FourCards()) state.SkipWithError("the simulated card has no four cards");
-    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control, host);
+    auto* window = tk::CreateForm<Window>(control, host);
     window->Show();
     QApplication::processEvents();
     double share = 0;
@@ -73,7 +81,8 @@ void MeteringFourCards(benchmark::State& state) {
     window->Close();
     window->Free();
 }
-BENCHMARK(MeteringFourCards)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_TEMPLATE(MeteringFourCards, windows::TfrmAnalogInp)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_TEMPLATE(MeteringFourCards, windows::TfrmDigInp)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 
