@@ -1,17 +1,17 @@
 // A driver gone wrong: four cards whose driver fills every block it is handed with one byte, whatever
-// the message asked for. The analog input window opens, meters, takes a fader move and every box ticked or unticked, and
-// closes without a crash, with every fader and meter inside its range.
-#include "app/process_state.h"
+// the message asked for. Every channel window opens, meters, takes a fader move and every box ticked or unticked,
+// and closes without a crash, with every fader and meter inside its range.
 #include "controls/level_meter.h"
 #include "controls/slider.h"
 #include "driver/device_discovery.h"
 #include "platform/win_messages.h"
 #include "tests/driver/card_devices.h"
 #include "tests/driver/message_box_capture.h"
+#include "tests/windows/channel_window_fixture.h"
+#include "tests/windows/fake_host.h"
 #include "toolkit/application.h"
 #include "toolkit/check_box.h"
 #include "toolkit/message_queue.h"
-#include "windows/analog_input_window.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +33,34 @@ protected:
         driver::DiscoverDevices();
         application.reset(new tk::TApplication);
         control = tk::CreateForm<tk::TForm>(application.get());
-        app::ControlWindow = control;
     }
-    void TearDown() override {
-        app::ControlWindow = nullptr;
-        application.reset();
+    void TearDown() override { application.reset(); }
+
+    void ExerciseWindow(windows::TChannelWindow* window) {
+        window->Show();
+        for (int round = 0; round < 5; ++round) {
+            win::PostMessageA(window->Handle(), win::WM_LEVELPOLL, 0, 0);
+            win::PostMessageA(window->Handle(), win::WM_METERTICK, 0, 0);
+            application->ProcessMessages();
+        }
+        for (controls::TSlider* slider : All<controls::TSlider>(window)) {
+            EXPECT_GE(slider->Position(), slider->Min()) << slider->Name().toStdString();
+            EXPECT_LE(slider->Position(), slider->Max()) << slider->Name().toStdString();
+        }
+        for (controls::TLevelMeter* meter : All<controls::TLevelMeter>(window)) {
+            EXPECT_GE(meter->Level(), 0) << meter->Name().toStdString();
+            EXPECT_LE(meter->Level(), meter->GetLevelMax()) << meter->Name().toStdString();
+            EXPECT_GE(meter->PeakIndex(), 0) << meter->Name().toStdString();
+            EXPECT_LT(meter->PeakIndex(), meter->LumiCount()) << meter->Name().toStdString();
+        }
+
+        if (auto sliders = All<controls::TSlider>(window); !sliders.empty())
+            sliders.front()->SetPosition(sliders.front()->Min());
+        for (tk::TCheckBox* box : All<tk::TCheckBox>(window)) box->SetChecked(!box->Checked());
+        application->ProcessMessages();
+        window->Close();
+        window->Free();
+        application->ProcessMessages();
     }
 
     template <class T> std::vector<T*> All(tk::TComponent* owner) const {
@@ -53,34 +76,16 @@ protected:
     MessageBoxCapture boxes;
     tk::Owned<tk::TApplication> application;
     tk::TForm* control = nullptr;
+    windows_test::FakeHost host{nullptr};
 };
 
-TEST_P(WrongDriverAnswers, AnalogInputWindowStaysInsideItsRanges) {
+TEST_P(WrongDriverAnswers, EveryChannelWindowStaysInsideItsRanges) {
     ASSERT_EQ(driver::CardCount, 4);
-    auto* window = tk::CreateForm<windows::TfrmAnalogInp>(control);
-    window->Show();
-    for (int round = 0; round < 5; ++round) {
-        win::PostMessageA(window->Handle(), win::WM_LEVELPOLL, 0, 0);
-        win::PostMessageA(window->Handle(), win::WM_METERTICK, 0, 0);
-        application->ProcessMessages();
+    for (const windows_test::WindowRow* row : {&windows_test::AnalogInputRow(), &windows_test::DigitalInputRow(),
+                                               &windows_test::AnalogOutputRow(), &windows_test::DigitalOutputRow()}) {
+        SCOPED_TRACE(row->name);
+        ExerciseWindow(row->make(control, host));
     }
-    for (controls::TSlider* slider : All<controls::TSlider>(window)) {
-        EXPECT_GE(slider->Position(), slider->Min()) << slider->Name().toStdString();
-        EXPECT_LE(slider->Position(), slider->Max()) << slider->Name().toStdString();
-    }
-    for (controls::TLevelMeter* meter : All<controls::TLevelMeter>(window)) {
-        EXPECT_GE(meter->Level(), 0) << meter->Name().toStdString();
-        EXPECT_LE(meter->Level(), meter->GetLevelMax()) << meter->Name().toStdString();
-        EXPECT_GE(meter->PeakIndex(), 0) << meter->Name().toStdString();
-        EXPECT_LT(meter->PeakIndex(), meter->LumiCount()) << meter->Name().toStdString();
-    }
-
-    if (auto sliders = All<controls::TSlider>(window); !sliders.empty()) sliders.front()->SetPosition(sliders.front()->Min());
-    for (tk::TCheckBox* box : All<tk::TCheckBox>(window)) box->SetChecked(!box->Checked());
-    application->ProcessMessages();
-    window->Close();
-    window->Free();
-    application->ProcessMessages();
 }
 
 INSTANTIATE_TEST_SUITE_P(FillBytes, WrongDriverAnswers, testing::Values(0xFF, 0x80, 0x7F, 0x01));
