@@ -2,37 +2,19 @@
 // (target < 100 ms), and what its metering costs while it runs (target: < 2 % of one core with both
 // timers, the meters' painting and, in the digital window, the rate display, offscreen).
 #include "bench/private_home.h"
-#include "driver/device_discovery.h"
-#include "platform/paths.h"
+#include "bench/process_cpu.h"
 #include "tests/windows/fake_host.h"
+#include "tests/app/four_cards.h"
 #include "toolkit/application.h"
 #include "windows/analog_input_window.h"
 #include "windows/digital_input_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <ctime>
 
 namespace {
-
-bool FourCards() {
-    const QString tool = QString::fromStdString((platform::ExecutableDir() / "kova2-card").string());
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(tool, {QStringLiteral("cards"), QStringLiteral("4")});
-    if (!process.waitForFinished() || process.exitCode() != 0) return false;
-    driver::DiscoverDevices();
-    return driver::CardCount == 4;
-}
-
-double ProcessCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
 
 template <class Window> void CreateAndShowFourCards(benchmark::State& state) {
     tk::Owned<tk::TApplication> application(new tk::TApplication);

@@ -1,0 +1,107 @@
+// The whole program metering: the control window with all four channel windows open for four cards
+// (32 meters), the message loop run for ten seconds, offscreen. Target: < 1.5 % of one core (stretch
+// < 1 %), peak RSS < 45 MiB. The counters beside it say where the time goes: how often the loop wakes,
+// how often the process yields the core, and how many paints the windows get each second.
+#include "app/main_form.h"
+#include "app/mix_control_wnd.h"
+#include "app/process_state.h"
+#include "bench/private_home.h"
+#include "bench/process_cpu.h"
+#include "controls/bilingual_controls.h"
+#include "tests/app/four_cards.h"
+#include "toolkit/application.h"
+#include "toolkit/icons.h"
+#include "windows/channel_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QWidget>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <sys/resource.h>
+
+namespace {
+
+// Paint events the application delivers.
+class PaintCounter : public QObject {
+public:
+    PaintCounter() { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    long Paints() const { return paints_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints_;
+        return false;
+    }
+
+private:
+    long paints_ = 0;
+};
+
+rusage Usage() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage;
+}
+
+int MeteringWindows(const app::TMixControlWnd& control) {
+    int metering = 0;
+    for (const tk::TComponent* component : control.ComponentList())
+        if (auto* window = qobject_cast<const windows::TChannelWindow*>(component))
+            metering += window->Metering() ? 1 : 0;
+    return metering;
+}
+
+void AllChannelWindowsMetering(benchmark::State& state) {
+    tk::Owned<tk::TApplication> application(new tk::TApplication);
+    if (!FourCards()) {
+        state.SkipWithError("the simulated card has no four cards");
+        return;
+    }
+    app::TrayIcon = win::LoadIconA(0, "MIXERICON");
+    application->CreateForm<app::TfrmMain>();
+    auto* control = application->CreateForm<app::TMixControlWnd>();
+    control->Show();
+    for (const char* name : {"chkAnalogInputs", "chkDigitalInputs", "chkAnalogOutputs", "chkDigitalOutputs"})
+        qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(name)))->SetChecked(true);
+    application->ProcessMessages();
+
+    double share = 0, seconds = 0;
+    long wakeups = 0, switches = 0, paints = 0;
+    for (auto _ : state) {
+        PaintCounter counter;
+        const long switchesBefore = Usage().ru_nvcsw;
+        const double cpuStart = ProcessCpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        while (wall.elapsed() < 10000) {
+            application->HandleMessage();
+            ++wakeups;
+        }
+        seconds = double(wall.nsecsElapsed()) / 1e9;
+        share = (ProcessCpuSeconds() - cpuStart) / seconds;
+        switches = Usage().ru_nvcsw - switchesBefore;
+        paints = counter.Paints();
+    }
+    state.counters["cpu_percent"] = 100 * share;
+    state.counters["peak_rss_mib"] = double(Usage().ru_maxrss) / 1024;
+    state.counters["metering_windows"] = MeteringWindows(*control);
+    state.counters["loop_wakeups_per_s"] = double(wakeups) / seconds;
+    state.counters["context_switches_per_s"] = double(switches) / seconds;
+    state.counters["paints_per_s"] = double(paints) / seconds;
+    control->Close();
+    application.reset();
+    win::DestroyIcon(app::TrayIcon);
+    app::TrayIcon = 0;
+}
+BENCHMARK(AllChannelWindowsMetering)->Unit(benchmark::kSecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication qtApplication(argc, argv);
+    return RunBenchmarksInPrivateHome(argc, argv);
+}
