@@ -2,15 +2,10 @@
 // (32 meters), the message loop run for ten seconds, offscreen. Target: < 1.5 % of one core (stretch
 // < 1 %), peak RSS < 45 MiB. The counters beside it say where the time goes: how often the loop wakes,
 // how often the process yields the core, and how many paints the windows get each second.
-#include "app/main_form.h"
-#include "app/mix_control_wnd.h"
-#include "app/process_state.h"
 #include "bench/private_home.h"
 #include "bench/process_cpu.h"
-#include "controls/bilingual_controls.h"
+#include "tests/app/all_windows.h"
 #include "tests/app/four_cards.h"
-#include "toolkit/application.h"
-#include "toolkit/icons.h"
 #include "windows/channel_window.h"
 
 #include <QApplication>
@@ -60,12 +55,7 @@ void AllChannelWindowsMetering(benchmark::State& state) {
         state.SkipWithError("the simulated card has no four cards");
         return;
     }
-    app::TrayIcon = win::LoadIconA(0, "MIXERICON");
-    application->CreateForm<app::TfrmMain>();
-    auto* control = application->CreateForm<app::TMixControlWnd>();
-    control->Show();
-    for (const char* name : {"chkAnalogInputs", "chkDigitalInputs", "chkAnalogOutputs", "chkDigitalOutputs"})
-        qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(name)))->SetChecked(true);
+    auto* control = OpenAllChannelWindows(*application).control;
     application->ProcessMessages();
 
     double share = 0, seconds = 0;

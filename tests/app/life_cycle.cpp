@@ -1,18 +1,13 @@
 // The program's whole life in one process, for memcheck: start with four cards, open every window and
 // meter, change settings in the dialog, close, show again, then remove a card, which ends the program.
 // Exit 0 when every step did what it should; memcheck judges the memory.
-#include "app/main_form.h"
-#include "app/mix_control_wnd.h"
-#include "app/process_state.h"
-#include "controls/bilingual_controls.h"
 #include "driver/device_tables.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
+#include "tests/app/all_windows.h"
 #include "tests/app/four_cards.h"
 #include "tests/driver/message_box_capture.h"
-#include "toolkit/application.h"
 #include "toolkit/button.h"
-#include "toolkit/icons.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,8 +17,6 @@
 #include <string>
 
 namespace {
-
-constexpr const char* kChannelBoxes[] = {"chkAnalogInputs", "chkDigitalInputs", "chkAnalogOutputs", "chkDigitalOutputs"};
 
 bool failed = false;
 
@@ -48,10 +41,6 @@ int OpenChannelWindows(tk::TForm* control) {
     for (const tk::TComponent* component : control->ComponentList())
         if (qobject_cast<const tk::TForm*>(component)) ++open;
     return open;
-}
-
-void TickChannelBoxes(tk::TForm* control, bool ticked) {
-    for (const char* name : kChannelBoxes) Find<controls::TExtCheckBox>(control, name)->SetChecked(ticked);
 }
 
 // Two boxes of the dialog turned over, then OK: the dialog writes the card and closes.
@@ -82,12 +71,7 @@ void LiveOnce() {
     MessageBoxCapture boxes;
     Check(FourCards(), "the simulated card has no four cards");
     tk::Owned<tk::TApplication> application(new tk::TApplication);
-    app::TrayIcon = win::LoadIconA(0, "MIXERICON");
-    auto* main = application->CreateForm<app::TfrmMain>();
-    auto* control = application->CreateForm<app::TMixControlWnd>();
-
-    control->Show();
-    TickChannelBoxes(control, true);
+    const auto [main, control] = OpenAllChannelWindows(*application);
     Check(OpenChannelWindows(control) == 4, "not every channel window opened");
     RunFor(*application, 2000);
     TickChannelBoxes(control, false);
