@@ -77,6 +77,8 @@ win::UINT SystemMenuCommand(const QObject* object) {
     if (found != commands.byObject.constEnd()) return *found;
     const win::UINT command = NewCommand(commands);
     commands.byObject.insert(object, command);
+    // A window opened before the about box exists has an info entry without an object behind it.
+    if (!object) return command;
     QObject::connect(object, &QObject::destroyed, [object] {
         Commands& all = TheCommands();
         all.released.push_back(all.byObject.take(object));
