@@ -1,6 +1,8 @@
 // Multimedia timers: one thread that runs every timer's callback when it is due. Periodic timers keep
 // their phase on the steady clock, so late callbacks never add up to drift; ticks missed because a
-// callback ran long are dropped rather than delivered in a burst.
+// callback ran long are dropped rather than delivered in a burst. A periodic timer whose resolution
+// allows it starts on its period's grid of the steady clock: timers of one period then fire together,
+// and the loop their callbacks post to wakes once for all of them instead of once for each.
 #include "platform/id_sequence.h"
 #include "platform/mmsystem.h"
 
@@ -117,20 +119,29 @@ private:
     std::thread thread_;
 };
 
+// The first due time of a timer: on the period's grid when that is less than the resolution later.
+Clock::time_point FirstDue(Clock::duration delay, Clock::duration period, Clock::duration resolution) {
+    const Clock::time_point due = Clock::now() + delay;
+    if (period == Clock::duration::zero()) return due;
+    const auto periods = (due.time_since_epoch() + period - Clock::duration(1)) / period;
+    const Clock::time_point onGrid(periods * period);
+    return onGrid - due < resolution ? onGrid : due;
+}
+
 } // namespace
 } // namespace platform
 
 namespace win {
 
-MMRESULT timeSetEvent(UINT uDelay, UINT, LPTIMECALLBACK fptc, DWORD_PTR dwUser, UINT fuEvent) {
+MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser, UINT fuEvent) {
     const UINT kind = fuEvent & ~TIME_KILL_SYNCHRONOUS; // every kill waits for a running callback anyway
     if (!fptc || uDelay == 0 || uDelay > platform::MaxDelay ||
         (kind != TIME_ONESHOT && kind != TIME_PERIODIC))
         return 0;
     const auto delay = std::chrono::milliseconds(uDelay);
-    const platform::Timer timer{fptc, dwUser,
-                                kind == TIME_PERIODIC ? delay : platform::Clock::duration::zero(),
-                                platform::Clock::now() + delay};
+    const platform::Clock::duration period = kind == TIME_PERIODIC ? delay : platform::Clock::duration::zero();
+    const platform::Timer timer{fptc, dwUser, period,
+                                platform::FirstDue(delay, period, std::chrono::milliseconds(uResolution))};
     return platform::TimerThread::Instance().Set(timer);
 }
 

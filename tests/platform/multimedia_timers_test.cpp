@@ -60,6 +60,32 @@ TEST(MultimediaTimers, PeriodicTicksKeepTheirScheduleOnOneTimerThread) {
     EXPECT_NE(ticks.thread, std::this_thread::get_id());
 }
 
+// Timers of one period whose resolution allows it fire together, however far apart they were set, and
+// none before its delay.
+TEST(MultimediaTimers, PeriodicTimersWithACoarseResolutionFireTogether) {
+    constexpr win::UINT period = 20;
+    Ticks first, second;
+    const auto firstSet = Clock::now();
+    const win::UINT firstId = win::timeSetEvent(period, period, Ticks::Callback,
+                                                reinterpret_cast<win::DWORD_PTR>(&first), win::TIME_PERIODIC);
+    std::this_thread::sleep_for(7ms);
+    const auto secondSet = Clock::now();
+    const win::UINT secondId = win::timeSetEvent(period, period, Ticks::Callback,
+                                                 reinterpret_cast<win::DWORD_PTR>(&second), win::TIME_PERIODIC);
+    EXPECT_TRUE(Eventually([&] { return first.Count() >= 6 && second.Count() >= 5; }));
+    win::timeKillEvent(firstId);
+    win::timeKillEvent(secondId);
+    EXPECT_GE(first.at.front() - firstSet, std::chrono::milliseconds(period));
+    EXPECT_GE(second.at.front() - secondSet, std::chrono::milliseconds(period));
+    // Each of the second timer's ticks comes right after one of the first's (a loaded machine may drop
+    // a tick of either, so it is looked up, not counted).
+    std::size_t together = 0;
+    for (const Clock::time_point tick : second.at)
+        for (const Clock::time_point other : first.at)
+            if (tick >= other && tick - other < 5ms) ++together;
+    EXPECT_GE(together, second.at.size() - 1);
+}
+
 TEST(MultimediaTimers, AOneShotTimerFiresOnceAndIsThenGone) {
     Ticks ticks;
     const win::UINT id =
