@@ -8,34 +8,94 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QPointer>
+#include <QThread>
 #include <atomic>
+#include <deque>
+#include <mutex>
+#include <optional>
 
 namespace tk {
 namespace {
 
 const QEvent::Type kPostedMessage = QEvent::Type(QEvent::registerEventType());
+const QEvent::Type kOtherThreadsMessages = QEvent::Type(QEvent::registerEventType());
 
-struct PostedMessage : QEvent {
-    PostedMessage(win::HWND handle, win::UINT msg, win::WPARAM wparam, win::LPARAM lparam)
-        : QEvent(kPostedMessage), handle(handle), msg(msg), wparam(wparam), lparam(lparam) {}
+struct Message {
     win::HWND handle;
     win::UINT msg;
     win::WPARAM wparam;
     win::LPARAM lparam;
 };
 
-// Lives on the user-interface thread as a child of the application, so Qt's queue carries posted
-// messages in order with everything else.
+struct PostedMessage : QEvent {
+    explicit PostedMessage(const Message& message) : QEvent(kPostedMessage), message(message) {}
+    Message message;
+};
+
+// Lives on the user-interface thread as a child of the application. Messages posted on that thread
+// travel in Qt's queue, in order with everything else. Messages from other threads (the multimedia
+// timers' ticks, the wave drivers' notifications) wait in a queue of their own, in the order they came,
+// behind a single Qt event: the timers of four windows fire together, and the loop then wakes once
+// for all their messages instead of once for each.
 class Dispatcher : public QObject {
 public:
-    bool event(QEvent* event) override {
-        if (event->type() != kPostedMessage) return QObject::event(event);
-        const auto& posted = static_cast<const PostedMessage&>(*event);
-        if (TWinControl* control = WindowTable::Find(posted.handle))
-            RunFromQt([&] { control->Perform(posted.msg, posted.wparam, posted.lparam); });
-        return true;
+    void Post(const Message& message) {
+        if (QThread::currentThread() == thread()) {
+            QCoreApplication::postEvent(this, new PostedMessage(message));
+            return;
+        }
+        std::lock_guard lock(mutex_);
+        fromOtherThreads_.push_back(message);
+        QueueDrain();
     }
+
+    bool event(QEvent* event) override {
+        if (event->type() == kPostedMessage) {
+            Deliver(static_cast<const PostedMessage&>(*event).message);
+            return true;
+        }
+        if (event->type() == kOtherThreadsMessages) {
+            DeliverFromOtherThreads();
+            return true;
+        }
+        return QObject::event(event);
+    }
+
+private:
+    static void Deliver(const Message& message) {
+        if (TWinControl* control = WindowTable::Find(message.handle))
+            RunFromQt([&] { control->Perform(message.msg, message.wparam, message.lparam); });
+    }
+
+    void DeliverFromOtherThreads() {
+        {
+            std::lock_guard lock(mutex_);
+            drainQueued_ = false;
+        }
+        while (const std::optional<Message> message = TakeFromOtherThreads()) Deliver(*message);
+    }
+
+    // One at a time, and while more wait a drain stays queued: a handler that runs a modal loop leaves
+    // the rest to that loop rather than holding them up until it ends.
+    std::optional<Message> TakeFromOtherThreads() {
+        std::lock_guard lock(mutex_);
+        if (fromOtherThreads_.empty()) return std::nullopt;
+        const Message message = fromOtherThreads_.front();
+        fromOtherThreads_.pop_front();
+        if (!fromOtherThreads_.empty()) QueueDrain();
+        return message;
+    }
+
+    // With mutex_ held.
+    void QueueDrain() {
+        if (drainQueued_) return;
+        drainQueued_ = true;
+        QCoreApplication::postEvent(this, new QEvent(kOtherThreadsMessages));
+    }
+
+    std::mutex mutex_;
+    std::deque<Message> fromOtherThreads_;
+    bool drainQueued_ = false; // a kOtherThreadsMessages event waits in Qt's queue
 };
 
 std::atomic<Dispatcher*> dispatcher{nullptr};
@@ -59,7 +119,7 @@ namespace win {
 BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     tk::Dispatcher* target = tk::dispatcher.load();
     if (!target || !tk::WindowTable::Contains(hWnd)) return FALSE;
-    QCoreApplication::postEvent(target, new tk::PostedMessage(hWnd, Msg, wParam, lParam));
+    target->Post({hWnd, Msg, wParam, lParam});
     return TRUE;
 }
 

@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <chrono>
+#include <functional>
 #include <thread>
 
 using namespace tk;
@@ -58,6 +60,36 @@ TEST(Messages, PostMessageFromAnotherThreadIsHandledInOrderOnTheUiThread) {
     while (recorder.ticks.size() < 3) application->HandleMessage();
     EXPECT_EQ(recorder.ticks, std::vector<win::WPARAM>({1, 2, 3}));
     EXPECT_TRUE(recorder.onUiThread);
+}
+
+// A handler that runs a modal loop (a message box) gets the messages that other threads posted after
+// its own in that loop, still in order.
+TEST(Messages, MessagesFromAnotherThreadReachAModalLoopThatAnEarlierOneRuns) {
+    Owned<TApplication> application(new TApplication);
+    auto* form = application->CreateForm<TForm>();
+    Recorder recorder(form);
+    const auto handleUntil = [&](const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            application->ProcessMessages();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    };
+    std::vector<win::WPARAM> seenInModalLoop;
+    bool modalLoopRan = false;
+    form->BindMessage(win::WM_LEVELPOLL, [&](TMessage&) {
+        modalLoopRan = true;
+        handleUntil([&] { return recorder.ticks.size() == 3; });
+        seenInModalLoop = recorder.ticks;
+    });
+    const win::HWND handle = form->Handle();
+    std::thread timer([handle] {
+        win::PostMessageA(handle, win::WM_LEVELPOLL, 0, 0);
+        for (win::WPARAM tick = 1; tick <= 3; ++tick) win::PostMessageA(handle, win::WM_METERTICK, tick, 0);
+    });
+    timer.join();
+    handleUntil([&] { return modalLoopRan && recorder.ticks.size() == 3; });
+    EXPECT_EQ(seenInModalLoop, std::vector<win::WPARAM>({1, 2, 3}));
 }
 
 TEST(Messages, AMessageForAFormFreedWhileItWaitedIsDropped) {
