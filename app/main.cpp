@@ -3,26 +3,14 @@
 #include "toolkit/application.h"
 #include "toolkit/broadcast_receiver.h"
 #include "toolkit/errors.h"
+#include "toolkit/qt_platform.h"
 #include "toolkit/session_end.h"
 #include "toolkit/tray_host.h"
 
 #include <QApplication>
-#include <cstdlib>
-
-namespace {
-
-// Window positions, stay-on-top and the classic tray need X11; under Wayland the program runs on
-// XWayland unless the user chose a platform.
-void PreferX11() {
-    const bool wayland = std::getenv("WAYLAND_DISPLAY") != nullptr;
-    const bool x11 = std::getenv("DISPLAY") != nullptr;
-    if (wayland && x11 && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "xcb", 1);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
-    PreferX11();
+    tk::PrepareQtPlatform();
     QApplication qtApplication(argc, argv);
     tk::Owned<tk::TApplication> application(new tk::TApplication);
     tk::TrayHost trayHost;

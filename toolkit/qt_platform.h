@@ -1,0 +1,13 @@
+#pragma once
+// Choices about Qt's platform that must be made before the QApplication exists.
+
+namespace tk {
+
+// Window positions, stay-on-top and the classic tray need X11: under Wayland the program runs on
+// XWayland unless the user chose a platform. On X11, window contents go to the server through the
+// socket rather than as shared-memory images: the windows send small changes (a meter's lamps) many
+// times a second, and each shared-memory image costs the server a completion event that wakes the
+// program once more, which doubled the CPU of both while metering.
+void PrepareQtPlatform();
+
+} // namespace tk
