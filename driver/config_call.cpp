@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 namespace driver {
@@ -63,19 +62,15 @@ std::string Hex8(win::DWORD value) {
 
 enum class Answer { Given, HostEnded, TimedOut };
 
-// Looks at the status word every millisecond. The pause is a wait on the host, so a host that dies
-// is noticed at once rather than at the deadline.
+// Waits on the status word, which wakes us the moment the driver writes it, and looks every millisecond
+// whether the host has ended without an answer.
 Answer AwaitAnswer(const void* status, platform::StartedProcess* host, milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
-        if (platform::LoadStatusWord(status)) return Answer::Given;
+        if (platform::AwaitStatusWord(status, PollInterval)) return Answer::Given;
         if (host && host->HasEnded())
             return platform::LoadStatusWord(status) ? Answer::Given : Answer::HostEnded;
         if (Clock::now() >= deadline) return Answer::TimedOut;
-        if (host)
-            host->WaitForEnd(PollInterval);
-        else
-            std::this_thread::sleep_for(PollInterval);
     }
 }
 

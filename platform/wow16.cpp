@@ -3,9 +3,13 @@
 #include "platform/paths.h"
 #include "platform/shared_heap.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <linux/futex.h>
 #include <mutex>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 using win::DWORD;
@@ -70,6 +74,20 @@ DWORD LoadStatusWord(const void* word) {
 
 void StoreStatusWord(void* word, DWORD value) {
     __atomic_store_n(static_cast<DWORD*>(word), value, __ATOMIC_RELEASE);
+    syscall(SYS_futex, word, FUTEX_WAKE, INT_MAX, nullptr, nullptr, 0);
+}
+
+DWORD AwaitStatusWord(const void* word, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (const DWORD value = LoadStatusWord(word)) return value;
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) return 0;
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+        const timespec wait{seconds.count(), long((left - seconds).count())};
+        // Sleeps only while the word is still 0; a store in between makes it return at once.
+        syscall(SYS_futex, word, FUTEX_WAIT, 0, &wait, nullptr, 0);
+    }
 }
 
 } // namespace platform

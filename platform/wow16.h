@@ -4,6 +4,8 @@
 // under the same 16:16 addresses.
 #include "platform/win_types.h"
 
+#include <chrono>
+
 #include <string>
 
 namespace win {
@@ -35,8 +37,11 @@ win::DWORD LiveHeapBlocks();
 
 // The status word that a configuration call waits on: written last by the driver (release) and read
 // by the program (acquire), so the data block is complete once the word is nonzero. word must be
-// 4-byte aligned, as block starts are.
+// 4-byte aligned, as block starts are. A store wakes the waits on the word in every process that maps
+// the heap.
 win::DWORD LoadStatusWord(const void* word);
 void StoreStatusWord(void* word, win::DWORD value);
+// Waits until the word is nonzero, at most timeout; returns the word.
+win::DWORD AwaitStatusWord(const void* word, std::chrono::milliseconds timeout);
 
 } // namespace platform

@@ -187,3 +187,25 @@ TEST(Wow16, ProcessHeapServesTheWindowsCalls) {
     EXPECT_NE(win::WOWGlobalUnlockFree16(address), 0);
     EXPECT_NE(win::WOWGlobalUnlockFree16(0), 0);
 }
+
+// The program waits on the status word; the driver stores it in the host, another process: the store
+// ends the wait at once rather than at its limit.
+TEST(Wow16, AStoreInAnotherProcessEndsTheWaitOnTheStatusWord) {
+    const DWORD address = win::WOWGlobalAllocLock16(win::GMEM_FIXED | win::GMEM_ZEROINIT, 4, nullptr);
+    ASSERT_NE(address, 0u);
+    void* status = win::WOWGetVDMPointer(address, 4, win::TRUE);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(platform::AwaitStatusWord(status, std::chrono::milliseconds(5)), 0u);
+    const pid_t host = fork();
+    ASSERT_GE(host, 0);
+    if (host == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        platform::StoreStatusWord(status, 1);
+        _exit(0);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(platform::AwaitStatusWord(status, std::chrono::minutes(1)), 1u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30)); // woken, not timed out
+    waitpid(host, nullptr, 0);
+    EXPECT_EQ(win::WOWGlobalUnlockFree16(address), 0);
+}
