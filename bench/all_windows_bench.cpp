@@ -101,7 +101,8 @@ void AllChannelWindowsMetering(benchmark::State& state) {
     win::DestroyIcon(app::TrayIcon);
     app::TrayIcon = 0;
 }
-BENCHMARK(AllChannelWindowsMetering)->Unit(benchmark::kSecond)->Iterations(1);
+// Three runs, reported by their median: this machine's speed varies from one ten seconds to the next.
+BENCHMARK(AllChannelWindowsMetering)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
 } // namespace
 
