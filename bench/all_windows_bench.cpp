@@ -1,8 +1,9 @@
 // The whole program metering: the control window with all four channel windows open for four cards
-// (32 meters), the message loop run for ten seconds, offscreen. Target: < 1.5 % of one core (stretch
-// < 1 %), peak RSS < 45 MiB. The counters beside it say where the time goes: how often the loop wakes,
-// how often the process yields the core, and how many paints the windows get each second. Run on an X
-// display with KOVA2_X_SERVER_PID set (bench/run does that under Xvfb), it also reads the X server's share.
+// (32 meters), the message loop run for ten seconds, offscreen or on an X display. On a display with
+// KOVA2_X_SERVER_PID set (bench/run does that under Xvfb) it also reads the X server's share. Target:
+// < 1.5 % of one core for program and X server together (stretch < 1 %), peak RSS < 45 MiB. The counters
+// beside it say where the time goes: how often the loop wakes, how often the process yields the core,
+// and how many paints the windows get each second.
 #include "bench/private_home.h"
 #include "bench/process_cpu.h"
 #include "tests/app/all_windows.h"
@@ -102,7 +103,11 @@ void AllChannelWindowsMetering(benchmark::State& state) {
     app::TrayIcon = 0;
 }
 // Three runs, reported by their median: this machine's speed varies from one ten seconds to the next.
-BENCHMARK(AllChannelWindowsMetering)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(AllChannelWindowsMetering)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

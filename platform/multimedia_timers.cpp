@@ -139,7 +139,8 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
         (kind != TIME_ONESHOT && kind != TIME_PERIODIC))
         return 0;
     const auto delay = std::chrono::milliseconds(uDelay);
-    const platform::Clock::duration period = kind == TIME_PERIODIC ? delay : platform::Clock::duration::zero();
+    const platform::Clock::duration period =
+        kind == TIME_PERIODIC ? delay : platform::Clock::duration::zero();
     const platform::Timer timer{fptc, dwUser, period,
                                 platform::FirstDue(delay, period, std::chrono::milliseconds(uResolution))};
     return platform::TimerThread::Instance().Set(timer);

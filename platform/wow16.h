@@ -5,7 +5,6 @@
 #include "platform/win_types.h"
 
 #include <chrono>
-
 #include <string>
 
 namespace win {

@@ -70,8 +70,8 @@ TEST(MultimediaTimers, PeriodicTimersWithACoarseResolutionFireTogether) {
                                                 reinterpret_cast<win::DWORD_PTR>(&first), win::TIME_PERIODIC);
     std::this_thread::sleep_for(7ms);
     const auto secondSet = Clock::now();
-    const win::UINT secondId = win::timeSetEvent(period, period, Ticks::Callback,
-                                                 reinterpret_cast<win::DWORD_PTR>(&second), win::TIME_PERIODIC);
+    const win::UINT secondId = win::timeSetEvent(
+        period, period, Ticks::Callback, reinterpret_cast<win::DWORD_PTR>(&second), win::TIME_PERIODIC);
     EXPECT_TRUE(Eventually([&] { return first.Count() >= 6 && second.Count() >= 5; }));
     win::timeKillEvent(firstId);
     win::timeKillEvent(secondId);
