@@ -1,6 +1,8 @@
 #include "controls/lumi.h"
 
+#include <QPainter>
 #include <QWidget>
+#include <algorithm>
 
 namespace controls {
 
@@ -15,6 +17,16 @@ void TLumi::SetOn(bool on) {
     if (on == on_) return;
     Brush()->SetColor(on ? colorOn_ : colorOff_);
     on_ = on;
+}
+
+// A bar repaints dozens of lumis on every meter tick: the plain rectangle is two fills, the same pixels
+// as the shape's outline and filling at a fraction of the cost.
+void TLumi::Paint(QPainter& painter) {
+    if (Shape() != tk::TShapeType::stRectangle) return TShape::Paint(painter);
+    const QRect bounds(0, 0, Width(), Height());
+    const int frame = std::min({Pen()->Width(), Width() / 2, Height() / 2});
+    if (frame > 0) painter.fillRect(bounds, tk::ToQColor(Pen()->Color()));
+    painter.fillRect(bounds.adjusted(frame, frame, -frame, -frame), tk::ToQColor(Brush()->Color()));
 }
 
 } // namespace controls

@@ -30,6 +30,8 @@ public:
     // Repaints the lumi only when its state changes.
     void SetOn(bool on);
 
+    void Paint(QPainter& painter) override;
+
 private:
     tk::TColor colorOn_ = tk::clLime;
     tk::TColor colorOff_ = tk::clGray;

@@ -86,6 +86,27 @@ TEST(MultimediaTimers, PeriodicTimersWithACoarseResolutionFireTogether) {
     EXPECT_GE(together, second.at.size() - 1);
 }
 
+// A slower timer rides on a faster one's wake-up when that comes less than a quarter of its resolution
+// early, and keeps its own schedule: no extra ticks.
+TEST(MultimediaTimers, ASlowTimerSharesTheWakeUpOfAFastOne) {
+    Ticks fast, slow;
+    const auto set = Clock::now();
+    const win::UINT fastId = win::timeSetEvent(40, 40, Ticks::Callback,
+                                               reinterpret_cast<win::DWORD_PTR>(&fast), win::TIME_PERIODIC);
+    const win::UINT slowId = win::timeSetEvent(100, 100, Ticks::Callback,
+                                               reinterpret_cast<win::DWORD_PTR>(&slow), win::TIME_PERIODIC);
+    EXPECT_TRUE(Eventually([&] { return slow.Count() >= 8; }));
+    win::timeKillEvent(fastId);
+    win::timeKillEvent(slowId);
+    const auto elapsed = Clock::now() - set;
+    EXPECT_LE(slow.at.size(), std::size_t(elapsed / 100ms) + 1);
+    std::size_t together = 0;
+    for (const Clock::time_point tick : slow.at)
+        for (const Clock::time_point other : fast.at)
+            if (tick >= other && tick - other < 5ms) ++together;
+    EXPECT_GE(together, slow.at.size() - 1);
+}
+
 TEST(MultimediaTimers, AOneShotTimerFiresOnceAndIsThenGone) {
     Ticks ticks;
     const win::UINT id =
