@@ -22,12 +22,17 @@ void TBarGraph::SetLevel(int value) {
 void TBarGraph::ShowLevel(int value) {
     const int target = RoundEven(double(value) / barScale_ * (LumiCount() - 1));
     if (target <= litIndex_) return;
-    for (int i = litIndex_; i <= target; ++i) SwitchLumi(i, true);
+    SwitchLumis(litIndex_, target, true);
     litIndex_ = target;
 }
 
-void TBarGraph::SwitchLumi(int index, bool on) {
-    if (index >= 0 && index < LumiCount()) lumis_[std::size_t(index)]->SetOn(on);
+void TBarGraph::SwitchLumis(int from, int to, bool on) {
+    QRect changed;
+    for (int i = std::max(from, 0); i <= std::min(to, LumiCount() - 1); ++i) {
+        TLumi* lumi = lumis_[std::size_t(i)];
+        if (lumi->Switch(on)) changed |= lumi->BoundsRect();
+    }
+    if (!changed.isEmpty()) InvalidateClientRect(changed);
 }
 
 void TBarGraph::SetOn(bool on) {

@@ -60,7 +60,9 @@ protected:
     // Lights the lumis up to the index that value reaches on the bar's scale.
     void ShowLevel(int value);
     // Indexes outside the bar are ignored.
-    void SwitchLumi(int index, bool on);
+    void SwitchLumi(int index, bool on) { SwitchLumis(index, index, on); }
+    // Switches the lumis from..to, those inside the bar, and repaints them as one area.
+    void SwitchLumis(int from, int to, bool on);
     // The lit colour of lumi index of count.
     virtual tk::TColor LumiColorAt(int /*index*/, int /*count*/) const { return lumiColor_; }
 

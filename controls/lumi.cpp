@@ -1,6 +1,7 @@
 #include "controls/lumi.h"
 
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QWidget>
 #include <algorithm>
 
@@ -14,9 +15,15 @@ TLumi::TLumi(tk::TComponent* owner, tk::TSurface surface) : TShape(owner, surfac
 }
 
 void TLumi::SetOn(bool on) {
-    if (on == on_) return;
+    if (Switch(on)) Invalidate();
+}
+
+bool TLumi::Switch(bool on) {
+    if (on == on_) return false;
+    const QSignalBlocker quiet(Brush()); // the brush would repaint the lumi on its own
     Brush()->SetColor(on ? colorOn_ : colorOff_);
     on_ = on;
+    return true;
 }
 
 // A bar repaints dozens of lumis on every meter tick: the plain rectangle is two fills, the same pixels

@@ -29,8 +29,12 @@ public:
     bool On() const { return on_; }
     // Repaints the lumi only when its state changes.
     void SetOn(bool on);
+    // Changes the state without repainting, for a bar that repaints a run of lumis at once. True when
+    // the state changed.
+    bool Switch(bool on);
 
     void Paint(QPainter& painter) override;
+    bool PaintIsSelfContained() const override { return Shape() == tk::TShapeType::stRectangle; }
 
 private:
     tk::TColor colorOn_ = tk::clLime;

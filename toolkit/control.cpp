@@ -307,7 +307,7 @@ void TControl::Invalidate() {
 }
 
 void TControl::InvalidateOnParent() {
-    if (!widget_ && parent_) parent_->Widget()->update(BoundsRect().translated(parent_->ClientOrigin()));
+    if (!widget_ && parent_) parent_->InvalidateClientRect(BoundsRect());
 }
 
 void TControl::Paint(QPainter&) {}

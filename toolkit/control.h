@@ -113,6 +113,9 @@ public:
     void Invalidate();
     // Draws the control's client area; painted controls override it.
     virtual void Paint(QPainter& painter);
+    // True when Paint draws only inside the control's bounds and leaves the painter as it found it: a
+    // parent that draws the control may then spare the clip and the save and restore around it.
+    virtual bool PaintIsSelfContained() const { return false; }
 
     void Loaded() override;
 

@@ -79,6 +79,8 @@ protected:
     void PaintWidget(QPainter& painter) override;
     // Draws the children without a widget of their own that reach into dirty, in child order.
     void PaintChildrenWithoutWidget(QPainter& painter, const QRect& dirty);
+    // Repaints part of the client area when Qt next paints.
+    void InvalidateClientRect(const QRect& rect);
     // Places the children's widgets again, after the client origin moved.
     void MoveChildWidgets();
     // A child moved or changed its size.

@@ -186,13 +186,13 @@ TEST(BarGraph, IgnoresALevelAboveItsFullScale) {
     EXPECT_EQ(bar->Lumi(31)->ColorOn(), tk::clLime);
 }
 
-TEST(BarGraph, ATickRepaintsOnlyTheLumiThatWentOutNotTheBar) {
-    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
-    auto* meter = new TLevelMeter(form.get());
-    meter->SetParent(form.get());
-    meter->SetLevel(20000);
-    form->Show();
-    QApplication::processEvents();
+// What the meter's widget repaints while change runs, and where its lumis switched.
+struct Repaint {
+    QRegion painted;
+    QRegion switched;
+};
+
+template <class Change> Repaint RepaintOf(TLevelMeter* meter, Change change) {
     struct PaintRecorder : QObject {
         QRegion painted;
         bool eventFilter(QObject*, QEvent* event) override {
@@ -203,14 +203,30 @@ TEST(BarGraph, ATickRepaintsOnlyTheLumiThatWentOutNotTheBar) {
     meter->Widget()->installEventFilter(&recorder);
     std::vector<bool> litBefore;
     for (int i = 0; i < meter->LumiCount(); ++i) litBefore.push_back(meter->Lumi(i)->On());
-    meter->Perform(win::WM_METERTICK, 0, 0);
+    change();
     QApplication::processEvents();
-    QRegion switched;
+    meter->Widget()->removeEventFilter(&recorder);
+    Repaint repaint{recorder.painted, {}};
     for (int i = 0; i < meter->LumiCount(); ++i)
         if (meter->Lumi(i)->On() != litBefore[std::size_t(i)])
-            switched += meter->Lumi(i)->BoundsRect().translated(meter->ClientOrigin());
-    ASSERT_FALSE(switched.isEmpty());
-    EXPECT_EQ(recorder.painted, switched);
+            repaint.switched += meter->Lumi(i)->BoundsRect().translated(meter->ClientOrigin());
+    return repaint;
+}
+
+TEST(BarGraph, ALevelAndATickRepaintOnlyTheLumisTheySwitchNotTheBar) {
+    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
+    auto* meter = new TLevelMeter(form.get());
+    meter->SetParent(form.get());
+    form->Show();
+    QApplication::processEvents();
+
+    const Repaint rise = RepaintOf(meter, [&] { meter->SetLevel(20000); });
+    ASSERT_FALSE(rise.switched.isEmpty());
+    EXPECT_EQ(rise.painted, rise.switched);
+
+    const Repaint tick = RepaintOf(meter, [&] { meter->Perform(win::WM_METERTICK, 0, 0); });
+    ASSERT_FALSE(tick.switched.isEmpty());
+    EXPECT_EQ(tick.painted, tick.switched);
 }
 
 } // namespace
