@@ -4,8 +4,8 @@
 #include "driver/wave_messages.h"
 #include "platform/win_records.h"
 #include "platform/wow16.h"
-#include "toolkit/bevel.h"
 #include "tests/windows/channel_window_fixture.h"
+#include "toolkit/bevel.h"
 #include "windows/analog_input_window.h"
 
 #include <gtest/gtest.h>

@@ -42,7 +42,7 @@ struct WindowRow {
     windows::SectionNames sections;
     const char* upperBox; // the check box of the upper section
     // The window's design in pixels, as its form's description gives it (not as the code computes it).
-    std::array<int, 4> widest;  // the widest window for 1 to 4 cards
+    std::array<int, 4> widest; // the widest window for 1 to 4 cards
     int narrowest;
     int outerHeight, oneCardOuterHeight; // the only height the window may take with every section shown
     int stripStep;                       // from one card's strip to the next

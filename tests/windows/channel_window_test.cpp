@@ -13,7 +13,8 @@ namespace {
 // Where control sits within ancestor, in pixels.
 int LeftWithin(const tk::TControl* control, const tk::TControl* ancestor) {
     int left = 0;
-    for (; control && control != ancestor; control = control->Parent()) left += control->Left();
+    for (; control && control != ancestor; control = control->Parent())
+        left += control->Left();
     return left;
 }
 
@@ -68,7 +69,8 @@ TEST_P(ChannelWindowTest, EachCardsStripAndHeaderSitOneStepRightOfThePrevious) {
         EXPECT_EQ(headerLefts[std::size_t(card)] - headerLefts[0], row.stripStep * card) << card;
         for (int side = 0; side < 2; ++side) {
             ASSERT_NE(window->Meter(2 * card + side), nullptr);
-            EXPECT_EQ(LeftWithin(window->Meter(2 * card + side), level) - LeftWithin(window->Meter(side), level),
+            EXPECT_EQ(LeftWithin(window->Meter(2 * card + side), level) -
+                          LeftWithin(window->Meter(side), level),
                       row.stripStep * card);
         }
     }
@@ -119,8 +121,8 @@ TEST_P(ChannelWindowTest, MeteringRunsWhileTheLevelSectionIsShown) {
     EXPECT_NE(window->Timers().PollId(), 0u);
     auto started = TracedMessages(row.startMetering);
     ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[0].handle, Handle(windows::HandleIndex(0)));
-    EXPECT_EQ(started[1].handle, Handle(windows::HandleIndex(1)));
+    EXPECT_EQ(started[0].handle, Handle(0));
+    EXPECT_EQ(started[1].handle, Handle(2)) << "card 1's first handle";
 
     Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(false);
     EXPECT_FALSE(window->Metering());
