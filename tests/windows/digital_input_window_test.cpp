@@ -76,11 +76,14 @@ TEST_F(DigitalInputWindowTest, RateLabelsFollowTheInputsLock) {
         state.hardware[1].lockRate = 0;
     });
     Open(2);
-    EXPECT_EQ(Window()->RateLabel(0)->Caption(), QStringLiteral("44100 Hz"));
-    EXPECT_EQ(Window()->RateLabel(1)->Caption(), QStringLiteral("No Lock"));
+    EXPECT_TRUE(TracedMessages(driver::InGetSampleRate).empty()) << "the rates wait for the timer's tick";
+    EXPECT_EQ(Window()->RateLabel(0)->Caption(), QString());
     auto* timer = Find<tk::TTimer>("RateTimer");
     EXPECT_TRUE(timer->Enabled());
     EXPECT_EQ(timer->Interval(), 1000);
+    timer->OnTimer()(timer);
+    EXPECT_EQ(Window()->RateLabel(0)->Caption(), QStringLiteral("44100 Hz"));
+    EXPECT_EQ(Window()->RateLabel(1)->Caption(), QStringLiteral("No Lock"));
 
     Card([](simcard::CardStateLayout& state) {
         state.hardware[0].lockRate = 0;
