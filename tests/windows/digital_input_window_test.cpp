@@ -157,6 +157,28 @@ TEST_F(DigitalInputWindowTest, ClosingStopsMeteringOnEveryCardBeforeTheControlWi
     EXPECT_EQ(host->closed.size(), 1u);
 }
 
+// Metering counts only with the last card's acceptance, but a card that accepted meters in the driver
+// until it is told to stop, whatever the last card answered.
+TEST_F(DigitalInputWindowTest, ClosingStopsTheCardsThatAcceptedWhenTheLastRefused) {
+    Open(3);
+    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(false);
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 2; }); // card 3 goes
+    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(true);
+    ASSERT_FALSE(window->Metering());
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 3; });
+    simcard::ClearTrace();
+    window->Close();
+    const auto stops = TracedMessages(driver::InStopMetering);
+    ASSERT_EQ(stops.size(), 2u);
+    EXPECT_EQ(stops[0].handle, Handle(0));
+    EXPECT_EQ(stops[1].handle, Handle(2));
+    EXPECT_FALSE(window->Metering());
+
+    simcard::ClearTrace();
+    window->Close();
+    EXPECT_TRUE(TracedMessages(driver::InStopMetering).empty()) << "stopped once";
+}
+
 // The window meters only when the last card accepted the start; its timers run all the same and
 // stop with the window.
 TEST_F(DigitalInputWindowTest, MeteringRefusedByTheLastCardLeavesTheFlagClearButNoTimerBehind) {
