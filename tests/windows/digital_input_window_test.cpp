@@ -24,6 +24,14 @@ protected:
         return Window();
     }
     windows::TfrmDigInp* Window() const { return static_cast<windows::TfrmDigInp*>(window); }
+
+    // Metering started again after the last card went, so that only that card refuses the start.
+    void RestartMeteringWithoutTheLastCard(int cards) {
+        Open(cards);
+        Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(false);
+        Card([cards](simcard::CardStateLayout& state) { state.cardCount = cards - 1; });
+        Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(true);
+    }
 };
 
 TEST_F(DigitalInputWindowTest, EachCardHasItsStripWithMetersRateLabelAndHeader) {
@@ -160,12 +168,9 @@ TEST_F(DigitalInputWindowTest, ClosingStopsMeteringOnEveryCardBeforeTheControlWi
 // Metering counts only with the last card's acceptance, but a card that accepted meters in the driver
 // until it is told to stop, whatever the last card answered.
 TEST_F(DigitalInputWindowTest, ClosingStopsTheCardsThatAcceptedWhenTheLastRefused) {
-    Open(3);
-    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(false);
-    Card([](simcard::CardStateLayout& state) { state.cardCount = 2; }); // card 3 goes
-    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(true);
+    RestartMeteringWithoutTheLastCard(3);
     ASSERT_FALSE(window->Metering());
-    Card([](simcard::CardStateLayout& state) { state.cardCount = 3; });
+    Card([](simcard::CardStateLayout& state) { state.cardCount = 3; }); // back, but it never accepted
     simcard::ClearTrace();
     window->Close();
     const auto stops = TracedMessages(driver::InStopMetering);
@@ -182,10 +187,7 @@ TEST_F(DigitalInputWindowTest, ClosingStopsTheCardsThatAcceptedWhenTheLastRefuse
 // The window meters only when the last card accepted the start; its timers run all the same and
 // stop with the window.
 TEST_F(DigitalInputWindowTest, MeteringRefusedByTheLastCardLeavesTheFlagClearButNoTimerBehind) {
-    Open(2);
-    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(false);
-    Card([](simcard::CardStateLayout& state) { state.cardCount = 1; }); // card 2 goes
-    Find<tk::TCheckBox>("chkPeakMeter")->SetChecked(true);
+    RestartMeteringWithoutTheLastCard(2);
     EXPECT_FALSE(window->Metering());
     EXPECT_NE(window->Timers().TickId(), 0u);
     EXPECT_NE(window->Timers().PollId(), 0u);
