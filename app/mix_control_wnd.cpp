@@ -8,6 +8,7 @@
 #include "driver/config_call.h"
 #include "driver/device_discovery.h"
 #include "platform/message_box.h"
+#include "platform/silent_abort.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
 #include "toolkit/application.h"
@@ -90,6 +91,8 @@ void TMixControlWnd::FormCreate(tk::TComponent*) {
 }
 
 // Restoring ticks the boxes of the windows that were open at the last close, which opens them again.
+// A window that fails with an error ends the restore: the boxes after it and the geometry stay as they
+// are, and the error reaches the error display when the show handler returns.
 void TMixControlWnd::FormShow(tk::TComponent*) {
     if (driver::DriverFound) controls::LoadWindowState(this);
 }
@@ -143,15 +146,17 @@ void TMixControlWnd::ChannelBoxClick(const ChannelBox& channel) {
     ProcessWaitingMessages();
 }
 
-// A window that cannot be prepared unticks its box, which frees what was built of it. The error is
-// shown here rather than passed on, so that a restore in progress goes on with the other boxes.
+// A window that cannot be prepared unticks its box, which frees what was built of it. A silent abort
+// ends there; any other error goes on to the error display, and so ends a restore in progress.
 void TMixControlWnd::OpenChannelWindow(const ChannelBox& channel) {
     try {
         *channel.window = (ChildWindows().*channel.maker)(this, *this);
-    } catch (const std::exception& error) { // a silent abort shows nothing
+    } catch (const platform::SilentAbortBase&) {
         channel.box->SetChecked(false);
-        tk::HandleException(error);
         return;
+    } catch (...) {
+        channel.box->SetChecked(false);
+        throw;
     }
     if (ReportsInitialised(*channel.window)) (*channel.window)->Show();
     else channel.box->SetChecked(false);

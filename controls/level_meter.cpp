@@ -41,7 +41,10 @@ void TLevelMeter::SetLevelMax(int value) {
     divisor_ = value / 25.0;
 }
 
+// Above full scale the level is ignored as a bar graph ignores one above its scale; it would
+// otherwise start a hold where no peak is held.
 void TLevelMeter::SetLevel(int value) {
+    if (value > levelMax_) return;
     level_ = value;
     const int scaled = value > 0 ? RoundEven(std::log10(value / divisor_ + 1) * kScaleFactor) : value;
     if (scaled <= barScale_) ShowLevel(scaled);

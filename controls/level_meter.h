@@ -24,8 +24,8 @@ public:
 
     explicit TLevelMeter(tk::TComponent* owner);
 
-    // A linear level 0..LevelMax; lights up to its place on the logarithmic scale (one above LevelMax
-    // lights nothing) and, at or above the held peak, holds it anew.
+    // A linear level 0..LevelMax; lights up to its place on the logarithmic scale and, at or above the
+    // held peak, holds it anew. One above LevelMax changes nothing, Level included.
     void SetLevel(int value) override;
     int GetLevelMax() const override { return levelMax_; }
     void SetLevelMax(int value) override;

@@ -26,9 +26,10 @@ win::DWORD PairOfPositions(int left, int right, FaderScale scale) {
     return win::MAKELONG(word(left), word(right));
 }
 
-// Levels are signed on the wire; a negative one is as quiet as silence.
+// Levels are signed on the wire; a negative one is as quiet as silence. One above the scale goes on
+// as the driver wrote it: the meters ignore it, where a clamp would light their whole bar.
 std::int32_t LevelAt(const void* word) {
-    return std::clamp(static_cast<std::int32_t>(ReadBlockValue(word)), std::int32_t(0), LevelMax);
+    return std::max(static_cast<std::int32_t>(ReadBlockValue(word)), std::int32_t(0));
 }
 
 } // namespace

@@ -74,12 +74,12 @@ RouteRecord DecodeRoute(win::DWORD record);
 // The record as last read with its source replaced by the chosen one.
 win::DWORD RouteValue(const RouteRecord& lastRead, win::BYTE source);
 
-// Left and right level, 0..32767.
+// Left and right level: 0..32767 (LevelMax) from a sound driver, more from a faulty one.
 struct LevelPair {
     std::int32_t left;
     std::int32_t right;
 };
-// The 8-byte level block; levels outside 0..32767 are clamped, no block reads as silence.
+// The 8-byte level block; a negative level reads as 0, one above LevelMax as it is, no block as silence.
 LevelPair ReadLevelBlock(const void* block);
 
 // The digital input's sample rate in Hz, or nothing when it has no lock (0).

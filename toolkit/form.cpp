@@ -169,7 +169,7 @@ void TForm::UpdateWidgetVisibility() {
     if (Visible()) {
         SetBounds(Left(), Top(), Width(), Height());
         PlaceOnScreen();
-        onShow_(this);
+        RunReported(onShow_, this); // an error must not leave a form that counts as shown but is not
         if (!Visible()) return;
         widget->show();
         ApplyWindowState();

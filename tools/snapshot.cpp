@@ -13,6 +13,7 @@
 #include "toolkit/application.h"
 #include "toolkit/icons.h"
 #include "toolkit/page_control.h"
+#include "toolkit/timer.h"
 #include "tools/control_sample.h"
 #include "windows/analog_input_window.h"
 #include "windows/analog_output_window.h"
@@ -55,7 +56,8 @@ bool SetCardCount(int cards) {
     return set;
 }
 
-// The window as wide as it may be, its meters showing a moment of the card's programme.
+// The window as wide as it may be, its meters showing a moment of the card's programme and the
+// digital inputs' rates as their timer's first tick shows them.
 template <class Window>
 bool SaveChannelWindow(int cards, app::TMixControlWnd* control, const QDir& folder, const char* name) {
     if (!SetCardCount(cards)) return false;
@@ -64,6 +66,8 @@ bool SaveChannelWindow(int cards, app::TMixControlWnd* control, const QDir& fold
     window->Show();
     window->SetWidth(QWIDGETSIZE_MAX);
     window->Perform(win::WM_LEVELPOLL, 0, 0);
+    if (auto* rates = qobject_cast<tk::TTimer*>(window->FindComponent(QStringLiteral("RateTimer"))))
+        rates->OnTimer()(rates);
     const bool saved = Save(window, folder, QStringLiteral("%1-%2").arg(QLatin1String(name)).arg(cards));
     window->Close();
     window->Free();

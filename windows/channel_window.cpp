@@ -195,19 +195,23 @@ void TChannelWindow::ToggleControlPanel() {
 void TChannelWindow::StartMetering() {
     if (metering_) return;
     bool accepted = false;
-    for (int card = 0; card < driver::CardCount; ++card)
+    for (int card = 0; card < driver::CardCount; ++card) {
         accepted = SendCardMeteringStart(card);
+        // A card that accepted an earlier start still meters, whatever it answers now.
+        cardMetering_[std::size_t(card)] = cardMetering_[std::size_t(card)] || accepted;
+    }
     metering_ = accepted;
     timers_.StartTick();
     timers_.StartPoll();
 }
 
-// The timers go even when the driver refused the start: they would otherwise poll a hidden section
-// or a closed window.
+// Every card that accepted its start is stopped, also when the last card refused and Metering stayed
+// clear: the driver would otherwise meter it for ever. The timers go in any case: they would otherwise
+// poll a hidden section or a closed window.
 void TChannelWindow::StopMetering() {
-    if (metering_)
-        for (int card = 0; card < driver::CardCount; ++card)
-            SendCardMeteringStop(card);
+    for (int card = 0; card < driver::CardCount; ++card)
+        if (cardMetering_[std::size_t(card)]) SendCardMeteringStop(card);
+    cardMetering_.fill(false);
     timers_.KillBoth();
     metering_ = false;
 }

@@ -115,7 +115,7 @@ protected:
     // Runs at the end of a show that completed its start-up reads.
     virtual void ShowCompleted() {}
     // The driver's side of metering for one card. A start returns whether the window counts it as
-    // accepted: Metering follows the last card's answer.
+    // accepted: only accepted cards are stopped, and Metering follows the last card's answer.
     virtual bool SendCardMeteringStart(int card) = 0;
     virtual void SendCardMeteringStop(int card) = 0;
     // Reads one card's levels into the level block; false when nothing was read.
@@ -159,6 +159,7 @@ private:
     win::HMENU systemMenu_ = 0;
     bool initialised_ = false;
     bool metering_ = false;
+    std::array<bool, driver::MaxCards> cardMetering_{}; // per card: its start was accepted, no stop sent yet
     bool stateRestored_ = false; // the saved window state was read; only then is it written back
 };
 

@@ -111,9 +111,9 @@ void TfrmDigInp::chkInpSelRateClick(tk::TComponent* sender) {
     if (auto* box = qobject_cast<tk::TCheckBox*>(sender)) ToggleUpperSection(box);
 }
 
-// The rates show at once and then follow the inputs' lock once a second until the window goes.
+// The rates show at the timer's first tick, a second after the show, and then follow the inputs' lock
+// once a second until the window goes.
 void TfrmDigInp::ShowCompleted() {
-    RateTimerTimer(this);
     Part<tk::TTimer>("RateTimer")->SetEnabled(true);
 }
 

@@ -184,7 +184,8 @@ TEST_F(ControlWindow, WindowThatCannotBePreparedLeavesItsBoxUntickedAndShowsNoth
     EXPECT_TRUE(boxes.boxes.empty()) << "neither failure is reported";
 
     app::ChildWindows().digitalOutputs = StandInMakers::Maker("TfrmDigOut", Outcome::Error);
-    Tick("chkDigitalOutputs");
+    window->Show();
+    QTest::mouseClick(Box("chkDigitalOutputs")->Widget(), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_FALSE(Box("chkDigitalOutputs")->Checked());
     EXPECT_EQ(OwnedWindows(), 0);
     ASSERT_EQ(boxes.boxes.size(), 1u);
@@ -222,18 +223,24 @@ TEST_F(ControlWindow, AsHostItEndsAClosedWindowAndEnablesTheDigitalBoxes) {
     EXPECT_FALSE(Box("chkAnalogInputs")->Enabled());
 }
 
-TEST_F(ControlWindow, AFailingWindowDoesNotStopTheOthersFromReopening) {
+// The error leaves the restore for the error display: the boxes after the failing one and the window's
+// place stay as they were, and the window shows all the same.
+TEST_F(ControlWindow, AWindowFailingToReopenEndsTheRestoreWithItsError) {
     window->Show();
+    window->SetLeft(40);
     Tick("chkAnalogInputs");
     Tick("chkDigitalInputs");
     window->Close();
+    window->SetLeft(90);
     app::ChildWindows().analogInputs = StandInMakers::Maker("TfrmAnalogInp", Outcome::Error);
-    window->Show();
-    EXPECT_EQ(boxes.boxes.size(), 1u);
+    window->Perform(win::WM_TRAYNOTIFY, 0, win::WM_LBUTTONDBLCLK);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "TfrmAnalogInp could not be created.");
     EXPECT_TRUE(window->Widget()->isVisible());
     EXPECT_FALSE(Box("chkAnalogInputs")->Checked());
-    ASSERT_NE(app::DigitalInputWindow, nullptr);
-    EXPECT_TRUE(app::DigitalInputWindow->Visible());
+    EXPECT_FALSE(Box("chkDigitalInputs")->Checked());
+    EXPECT_EQ(app::DigitalInputWindow, nullptr);
+    EXPECT_EQ(window->Left(), 90);
 }
 
 TEST_F(ControlWindow, SettingsClosesTheChannelWindowsAndGreysTheirBoxesUntilTheDialogCloses) {

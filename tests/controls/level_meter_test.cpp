@@ -77,6 +77,24 @@ TEST_F(Meter, ALevelAboveFullScaleOrBelowTheLitTopLightsNothing) {
     EXPECT_EQ(Lit(), 16) << "a bar never puts lumis out by itself";
 }
 
+// Just above full scale still rounds to the top of the logarithmic bar; it must not light it. Nor
+// may it start a hold where no peak is held.
+TEST_F(Meter, ALevelAboveLevelMaxChangesNothing) {
+    for (const int above : {32768, 40000, INT32_MAX}) {
+        SetUp();
+        meter->SetLevel(above);
+        EXPECT_EQ(Lit(), 0) << above;
+        EXPECT_EQ(meter->LitIndex(), 0) << above;
+        EXPECT_EQ(meter->PeakIndex(), 0) << above;
+        EXPECT_EQ(meter->HoldTicks(), 0) << above;
+        EXPECT_EQ(meter->Level(), 0) << above;
+    }
+    meter->SetLevel(3277);
+    meter->SetLevel(32768);
+    EXPECT_EQ(meter->Level(), 3277);
+    EXPECT_EQ(Lit(), 16);
+}
+
 TEST_F(Meter, FallsOneLumiPerTickAndHoldsThePeakFor75Ticks) {
     meter->SetLevel(3277);
     EXPECT_EQ(meter->HoldTicks(), 75);

@@ -59,11 +59,16 @@ TEST(MessageRecords, ARouteChangeKeepsWhatTheDriverWrote) {
     EXPECT_EQ(RouteValue(read, 2), 0x03AABB02u);
 }
 
-TEST(MessageRecords, LevelsOutsideTheScaleAreClamped) {
+// A level above the scale goes to the meter as the driver wrote it: the meter ignores it, where a
+// clamp would light the whole bar.
+TEST(MessageRecords, LevelsAboveTheScalePassThroughAndNegativeOnesReadAsSilence) {
     const std::int32_t block[2] = {-5, 40000};
     const LevelPair levels = ReadLevelBlock(block);
     EXPECT_EQ(levels.left, 0);
-    EXPECT_EQ(levels.right, LevelMax);
+    EXPECT_EQ(levels.right, 40000);
+    const std::int32_t justAbove[2] = {LevelMax + 1, INT32_MAX};
+    EXPECT_EQ(ReadLevelBlock(justAbove).left, LevelMax + 1);
+    EXPECT_EQ(ReadLevelBlock(justAbove).right, INT32_MAX);
     const std::int32_t normal[2] = {123, 32767};
     EXPECT_EQ(ReadLevelBlock(normal).left, 123);
     EXPECT_EQ(ReadLevelBlock(nullptr).right, 0);

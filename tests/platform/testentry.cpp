@@ -57,6 +57,13 @@ void AnswerLate(win::HWND hwnd, win::HINSTANCE instance, win::LPSTR arguments, w
     Answer(hwnd, instance, arguments, show);
 }
 
+// Answers as Answer does, but ends without answering setconfig: a driver that lets the settings change
+// and then does not take them.
+void FailSetConfig(win::HWND hwnd, win::HINSTANCE instance, win::LPSTR arguments, win::INT show) {
+    if (std::string_view(arguments).starts_with("setconfig ")) return;
+    Answer(hwnd, instance, arguments, show);
+}
+
 // Allocates a block of its own in the caller's heap, fills it with 0xA5 and puts its address into the
 // record's first four bytes.
 void AllocateBlock(win::HWND, win::HINSTANCE, win::LPSTR arguments, win::INT) {

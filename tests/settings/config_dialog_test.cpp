@@ -1,9 +1,11 @@
 // The settings dialog against the simulated card: what it shows of a record, what each control
 // writes, and what reaches the driver.
+#include "driver/no_answer_report.h"
 #include "tests/settings/settings_fixture.h"
 #include "toolkit/label.h"
 #include "toolkit/page_control.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -13,6 +15,8 @@ namespace settings_test {
 namespace {
 
 constexpr std::int32_t kTrue = -1;
+const std::string kRefused = "Die Einstellungen des Kova 2 Treibers können derzeit nicht geändert werden.\r\n"
+                             "Beenden Sie erst alle Anwendungen, welche die Kova 2 verwenden.";
 
 TEST_F(SettingsDialogTest, CreationShowsTheCardWithApplyDisabledAndNextOnlyBeforeTheLastCard) {
     Open(0, 1);
@@ -71,12 +75,36 @@ TEST_F(SettingsDialogTest, EachGsifMoveGoesOutOnTheFlyAndKeepsPreloadTwoAboveKer
     EXPECT_EQ(OnTheFlyValues(), std::pair(1, 3));
     EXPECT_EQ(ConfigCalls(), std::vector<std::string>(3, "setconfig_onthefly")) << "one call per move";
     EXPECT_TRUE(Apply()->Enabled());
-    EXPECT_EQ(dialog->Record().GsifKerning, 1) << "the record takes the bars at apply";
+    EXPECT_EQ(dialog->Record().GsifPreload, 8) << "the record takes the bars at apply";
 
     Click("btnApply");
     EXPECT_FALSE(Apply()->Enabled());
     EXPECT_EQ(CardRecord(0).GsifKerning, 1);
     EXPECT_EQ(CardRecord(0).GsifPreload, 3);
+}
+
+TEST_F(SettingsDialogTest, CancelLeavesTheGsifValuesSentOnTheFlyAndSendsNothingElse) {
+    Open();
+    Drag("tckKerning", 2);
+    Click("btnCancel");
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_EQ(OnTheFlyValues(), std::pair(2, 10));
+    EXPECT_EQ(ConfigCalls(), std::vector<std::string>{"setconfig_onthefly"});
+    EXPECT_EQ(CardRecord(0).GsifKerning, 1);
+}
+
+TEST_F(SettingsDialogTest, InfoShowsTheAboutBoxModally) {
+    Open();
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        modal = app::AboutBox->Visible() && app::AboutBox->Widget()->isModal();
+        app::AboutBox->Close();
+    });
+    Click("btnInfo");
+    application->ProcessMessages();
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(app::AboutBox->Visible());
+    EXPECT_TRUE(dialog->Visible());
 }
 
 TEST_F(SettingsDialogTest, RestrictedFormatIsZeroWhileUntickedWhateverTheListsShow) {
@@ -215,8 +243,7 @@ TEST_F(SettingsDialogTest, ARefusedApplyKeepsTheDialogOpenWithItsEditsAndApplyEn
     EXPECT_EQ(dialog->Record().RateConflictMsgs, 0);
     EXPECT_EQ(ConfigCalls(), std::vector<std::string>{"reconfigurable"});
     ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Die Einstellungen des Kova 2 Treibers können derzeit nicht geändert werden.\r\n"
-                                   "Beenden Sie erst alle Anwendungen, welche die Kova 2 verwenden.");
+    EXPECT_EQ(boxes.boxes[0].text, kRefused);
     EXPECT_EQ(boxes.boxes[0].caption, "Fehler");
     EXPECT_EQ(boxes.boxes[0].type, win::UINT(win::MB_ICONERROR));
     EXPECT_EQ(boxes.boxes[0].owner, dialog->Handle());
@@ -228,6 +255,24 @@ TEST_F(SettingsDialogTest, ARefusedApplyKeepsTheDialogOpenWithItsEditsAndApplyEn
     EXPECT_FALSE(dialog->Visible());
     EXPECT_EQ(ConfigCalls(), (std::vector<std::string>{"reconfigurable", "reconfigurable", "setconfig"}));
     EXPECT_EQ(CardRecord(0).RateConflictMsgs, 0);
+}
+
+// A driver that allows the change and then does not take it has refused it all the same.
+TEST_F(SettingsDialogTest, ASetconfigThatFailsAfterAPositiveReconfigurableIsARefusal) {
+    Open();
+    Toggle("chkNoMsgRate");
+    driver::ConfigCallOptions failing;
+    failing.target = {"kova2_testentry.so", "FailSetConfig"};
+    driver::SetConfigCallOptions(failing);
+    Click("btnOk");
+    driver::SetConfigCallOptions({});
+    driver::ResetDriverNotAnsweringReport();
+    EXPECT_TRUE(dialog->Visible());
+    EXPECT_TRUE(Apply()->Enabled());
+    ASSERT_FALSE(boxes.boxes.empty());
+    EXPECT_EQ(boxes.boxes.back().text, kRefused);
+    application->ProcessMessages();
+    EXPECT_TRUE(closedReports.empty());
 }
 
 // What the program does not interpret goes back as getconfig delivered it, in every card's record.
@@ -291,6 +336,33 @@ TEST_F(SettingsDialogTest, InfoShowsTheHostsAboutBoxModally) {
     Click("btnInfo");
     EXPECT_TRUE(shownModally);
     EXPECT_FALSE(host.aboutBox->Visible());
+}
+
+// A refused OK in the next card's dialog keeps that dialog open in its modal loop with its edits.
+TEST_F(SettingsDialogTest, ARefusedOkKeepsTheNextCardsDialogOpen) {
+    Card([](simcard::CardStateLayout& state) { state.hardware[1].playbackRunning = kTrue; });
+    Open();
+    QPointer<settings::TdlgCfg> next;
+    bool master = false;
+    bool openAfterRefusal = false;
+    QTimer::singleShot(0, [&] {
+        next = qobject_cast<settings::TdlgCfg*>(dialog->FindComponent(QStringLiteral("dlgCfg")));
+        ASSERT_NE(next, nullptr);
+        auto* box = qobject_cast<tk::TCustomCheckBox*>(next->FindComponent(QStringLiteral("chkMaster")));
+        master = !box->Checked();
+        box->SetChecked(master);
+        qobject_cast<tk::TButton*>(next->FindComponent(QStringLiteral("btnOk")))->Click();
+        QTimer::singleShot(0, [&] {
+            openAfterRefusal = next && next->Visible() && (next->Record().SyncBusMaster != 0) == master;
+            if (next) qobject_cast<tk::TButton*>(next->FindComponent(QStringLiteral("btnCancel")))->Click();
+        });
+    });
+    Click("btnNext");
+    application->ProcessMessages();
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(config.Cards[1].SyncBusMaster, CardRecord(1).SyncBusMaster) << "nothing written into the array";
+    EXPECT_TRUE(dialog->Visible());
 }
 
 } // namespace

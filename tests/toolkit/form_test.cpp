@@ -1,6 +1,8 @@
+#include "tests/driver/message_box_capture.h"
 #include "tests/toolkit/test_forms.h"
 #include "toolkit/application.h"
 #include "toolkit/button.h"
+#include "toolkit/errors.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
 
@@ -98,6 +100,18 @@ TEST(Form, CloseDoesWhatOnCloseDecides) {
     form.release();
     QCoreApplication::processEvents();
     EXPECT_TRUE(alive.isNull());
+}
+
+// A failing show handler must not leave a form that counts as shown but has no window on screen.
+TEST(Form, AnErrorInTheShowHandlerGoesToTheErrorDisplayAndTheFormShows) {
+    MessageBoxCapture boxes;
+    Owned<TForm> form(new TForm(nullptr));
+    form->SetOnShow(TNotifyEvent([](TComponent*) { throw Exception("Kaputt"); }));
+    form->Show();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Kaputt.");
+    EXPECT_TRUE(form->Visible());
+    EXPECT_TRUE(form->Widget()->isVisible());
 }
 
 TEST(Form, ShowModalReturnsTheModalResultOfTheButtonThatEndedIt) {

@@ -6,6 +6,7 @@
 #include "controls/slider.h"
 #include "driver/device_discovery.h"
 #include "driver/device_tables.h"
+#include "platform/registry.h"
 #include "platform/wave_driver_set.h"
 #include "platform/win_messages.h"
 #include "tests/simcard/fresh_card.h"
@@ -18,6 +19,8 @@
 #include "toolkit/speed_button.h"
 #include "windows/channel_window.h"
 
+#include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -37,11 +40,17 @@ struct WindowRow {
     // Makes card 1's first device of the window vanish, so that its control open fails.
     std::function<void()> removeCard1Device;
     windows::SectionNames sections;
-    const char* upperBox;    // the check box of the upper section
-    int designClientHeight;  // pixels
-    int stripWidth, widthMargin, minWidth;
-    int headerHeight, groupHeight, levelTop, upperHeight, checksHeight; // design-time pixels
-    int minTrackWidth = 0;   // the narrowest window where it is not minWidth
+    const char* upperBox; // the check box of the upper section
+    // The window's design in pixels, as its form's description gives it (not as the code computes it).
+    std::array<int, 4> widest; // the widest window for 1 to 4 cards
+    int narrowest;
+    int outerHeight, oneCardOuterHeight; // the only height the window may take with every section shown
+    int stripStep;                       // from one card's strip to the next
+    std::array<int, 4> levelWidth;       // the level section's width for 1 to 4 cards
+    int levelTop, oneCardLevelTop, levelTopWithoutUpper;
+    int oneCardGroupHeight;
+    int upperHeight, levelHeight, checksHeight; // what showing or hiding each section changes
+    int checksOnlyHeight;                       // the window with both sections hidden
 };
 
 inline void PrintTo(const WindowRow& row, std::ostream* out) { *out << row.name; }
@@ -56,8 +65,12 @@ class ChannelWindowFixture : public simcard::FreshCard {
 protected:
     explicit ChannelWindowFixture(WindowRow windowRow) : row(std::move(windowRow)) {}
 
+    // Every test starts without a saved window state.
     void SetUp() override {
         FreshCard::SetUp();
+        std::error_code ignored;
+        std::filesystem::remove(platform::registry::FilePath(), ignored);
+        platform::registry::Reload();
         application.reset(new tk::TApplication);
         control = tk::CreateForm<tk::TForm>(application.get());
         host = std::make_unique<FakeHost>(tk::CreateForm<tk::TForm>(application.get()));

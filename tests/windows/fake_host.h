@@ -20,13 +20,17 @@ public:
     }
     void ChildActiveChanged(tk::TComponent*) override { ++activeChanges; }
     void EnableDigitalWindows() override { ++digitalEnables; }
-    void RefreshOtherOutputRoutes(tk::TForm* changed) override { routeRefreshes.push_back(changed); }
+    void RefreshOtherOutputRoutes(tk::TForm* changed) override {
+        routeRefreshes.push_back(changed);
+        if (onRouteRefresh) onRouteRefresh();
+    }
 
     std::vector<win::HWND> closed; // the windows that reported their closing, in order
     std::function<void()> onChildClosed; // runs as a window reports its closing
     int activeChanges = 0;
     int digitalEnables = 0;
     std::vector<tk::TForm*> routeRefreshes; // the windows that changed a source
+    std::function<void()> onRouteRefresh;   // runs as the other output window is asked to follow
 
 private:
     tk::TForm* aboutBox_;

@@ -129,6 +129,46 @@ TEST_F(AnalogOutputTest, DestructionLetsGoOfTheSourceAndBothRecords) {
     EXPECT_EQ(platform::LiveHeapBlocks(), blocksBefore);
 }
 
+TEST_F(AnalogOutputTest, ChoosingASourceEnablesTheControlWindowsDigitalBoxes) {
+    Open(1);
+    host->digitalEnables = 0;
+    Route(0, SourceAnalogInput)->SetChecked(true);
+    EXPECT_EQ(host->digitalEnables, 1);
+}
+
+// A source whose device cannot be opened falls back to the previous one without a word, and the driver
+// plays the previous one again.
+TEST_F(AnalogOutputTest, ASourceThatCannotBeOpenedFallsBackSilently) {
+    Open(1);
+    driver::WaveInIds[driver::DeviceSlot(0, driver::KindAnalog)] = -1;
+    MessageBoxCapture boxes;
+    Route(0, SourceAnalogInput)->SetChecked(true);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_TRUE(Route(0, SourceProgram)->Checked());
+    EXPECT_EQ(Output()->Routes().Applied(0), SourceProgram);
+    EXPECT_EQ(Output()->SourceHandles()[0], 0u);
+    EXPECT_TRUE(RefreshTimer()->Enabled());
+    Card([](simcard::CardStateLayout& state) { EXPECT_EQ(state.hardware[0].analogOutputSource, 0); });
+}
+
+// Byte 3 counts the users of the analog input's path; the window's own two metering handles count
+// only while it meters that input.
+TEST_F(AnalogOutputTest, OneUserOfTheAnalogInputsPathRulesOutTheDigitalChoices) {
+    Open(1);
+    RunTool({"playback", "1", "on"});
+    Tick();
+    EXPECT_EQ(Output()->Routes().OwnRecord(0)->users, 1);
+    EXPECT_FALSE(Route(0, SourceOtherOutput)->Enabled());
+    EXPECT_FALSE(Route(0, SourceDigitalInput)->Enabled());
+
+    RunTool({"playback", "1", "off"});
+    Route(0, SourceAnalogInput)->SetChecked(true);
+    Tick();
+    EXPECT_EQ(Output()->Routes().OwnRecord(0)->users, 2);
+    EXPECT_TRUE(Route(0, SourceOtherOutput)->Enabled());
+    EXPECT_TRUE(Route(0, SourceDigitalInput)->Enabled());
+}
+
 // ---- the digital output window
 
 class DigitalOutputTest : public OutputWindowFixture {
@@ -189,6 +229,30 @@ TEST_F(DigitalOutputTest, AnalogChoicesFollowTheAnalogOutputAndTheDigitalInputsU
     Tick();
     EXPECT_FALSE(Route(0, SourceOtherOutput)->Enabled()) << "the analog output plays the digital input";
     EXPECT_TRUE(Route(0, SourceProgram)->Enabled());
+}
+
+TEST_F(DigitalOutputTest, OneUserOfTheDigitalInputsPathRulesOutTheAnalogChoices) {
+    Open(1);
+    EXPECT_TRUE(Route(0, SourceAnalogInput)->Enabled());
+    RunTool({"playback", "1", "on"});
+    Tick();
+    EXPECT_EQ(Output()->Routes().OwnRecord(0)->users, 1);
+    EXPECT_FALSE(Route(0, SourceOtherOutput)->Enabled());
+    EXPECT_FALSE(Route(0, SourceAnalogInput)->Enabled());
+    EXPECT_EQ(host->digitalEnables, 0) << "only the analog output window enables the digital boxes";
+}
+
+// A refresh asked for by the other output window while this one's refresh runs returns at once.
+TEST_F(DigitalOutputTest, ARefreshAskedForWhileOneRunsReturnsAtOnce) {
+    Open(1);
+    host->onRouteRefresh = [this] { Output()->RefreshRoutes(); };
+    host->routeRefreshes.clear();
+    RunTool({"route", "1", "digital", "3"});
+    StartTrace();
+    Tick();
+    EXPECT_TRUE(Route(0, SourceDigitalInput)->Checked());
+    EXPECT_EQ(host->routeRefreshes.size(), 1u);
+    EXPECT_EQ(TracedMessages(driver::OutGetRoute).size(), 2u) << "each output's record read once";
 }
 
 TEST_F(DigitalOutputTest, ARefusedChangeKeepsThePreviousSourceSilently) {

@@ -2,6 +2,7 @@
 // the message asked for. Every channel window opens, meters, takes a fader move and every box ticked or unticked,
 // and closes without a crash, with every fader and meter inside its range.
 #include "controls/level_meter.h"
+#include "controls/lumi.h"
 #include "controls/slider.h"
 #include "driver/device_discovery.h"
 #include "platform/win_messages.h"
@@ -63,6 +64,11 @@ protected:
         application->ProcessMessages();
     }
 
+    static std::vector<const windows_test::WindowRow*> Rows() {
+        return {&windows_test::AnalogInputRow(), &windows_test::DigitalInputRow(),
+                &windows_test::AnalogOutputRow(), &windows_test::DigitalOutputRow()};
+    }
+
     template <class T> std::vector<T*> All(tk::TComponent* owner) const {
         std::vector<T*> found;
         for (tk::TComponent* component : owner->ComponentList())
@@ -81,10 +87,28 @@ protected:
 
 TEST_P(WrongDriverAnswers, EveryChannelWindowStaysInsideItsRanges) {
     ASSERT_EQ(driver::CardCount, 4);
-    for (const windows_test::WindowRow* row : {&windows_test::AnalogInputRow(), &windows_test::DigitalInputRow(),
-                                               &windows_test::AnalogOutputRow(), &windows_test::DigitalOutputRow()}) {
+    for (const windows_test::WindowRow* row : Rows()) {
         SCOPED_TRACE(row->name);
         ExerciseWindow(row->make(control, host));
+    }
+}
+
+// Every fill is a level outside 0..32767 (0x7F7F7F7F, 0x01010101 above it; 0x80808080, -1 below): the
+// level poll hands each to the meters, and none of them lights a lumi.
+TEST_P(WrongDriverAnswers, LevelsOutsideTheScaleLightNothing) {
+    for (const windows_test::WindowRow* row : Rows()) {
+        SCOPED_TRACE(row->name);
+        tk::Owned<windows::TChannelWindow> window(row->make(control, host));
+        window->Show();
+        ASSERT_TRUE(window->Metering());
+        window->Perform(win::WM_LEVELPOLL, 0, 0);
+        for (controls::TLevelMeter* meter : All<controls::TLevelMeter>(window.get())) {
+            EXPECT_EQ(meter->LitIndex(), 0) << meter->Name().toStdString();
+            EXPECT_EQ(meter->PeakIndex(), 0) << meter->Name().toStdString();
+            for (int lumi = 0; lumi < meter->LumiCount(); ++lumi)
+                EXPECT_FALSE(meter->Lumi(lumi)->On()) << meter->Name().toStdString() << " lumi " << lumi;
+        }
+        window->Close();
     }
 }
 
