@@ -7,6 +7,10 @@
 
 namespace driver {
 
+// How the records write a boolean; any nonzero value reads as true.
+constexpr std::int32_t RecordTrue = -1;
+constexpr std::int32_t RecordFalse = 0;
+
 // Answer to getstates. A state is 1 (ready) or an error id; a card state of 0 means no such card
 // and ends the list.
 struct DriverStates {

@@ -1,6 +1,7 @@
 #include "platform/broadcast.h"
 #include "platform/broadcast_packet.h"
 #include "platform/paths.h"
+#include "platform/scope_exit.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -70,10 +71,7 @@ BroadcastListener::~BroadcastListener() {
 void BroadcastListener::HandlePending() {
     if (fd_ < 0 || handling_) return;
     handling_ = true;
-    const struct Done {
-        bool& handling;
-        ~Done() { handling = false; }
-    } done{handling_};
+    const ScopeExit done{[this] { handling_ = false; }};
     for (;;) {
         DeviceChangePacket packet;
         sockaddr_un sender{};

@@ -16,9 +16,8 @@ namespace {
 
 using Field = std::int32_t driver::CardConfig::*;
 using driver::CardConfig;
-
-constexpr std::int32_t kTrue = -1;
-constexpr std::int32_t kFalse = 0;
+using driver::RecordFalse;
+using driver::RecordTrue;
 
 enum class Encoding {
     Ticked,         // check box: ticked = true
@@ -96,11 +95,15 @@ std::optional<std::int32_t> CheckedTag(const tk::TWinControl& panel) {
 
 void Show(tk::TComponent* control, const Binding& binding, std::int32_t value) {
     switch (binding.encoding) {
-    case Encoding::Ticked: Bound<tk::TCustomCheckBox>(control, binding.control)->SetChecked(value != kFalse); break;
-    case Encoding::TickedIsZero: Bound<tk::TCustomCheckBox>(control, binding.control)->SetChecked(value == kFalse); break;
+    case Encoding::Ticked:
+        Bound<tk::TCustomCheckBox>(control, binding.control)->SetChecked(value != RecordFalse);
+        break;
+    case Encoding::TickedIsZero:
+        Bound<tk::TCustomCheckBox>(control, binding.control)->SetChecked(value == RecordFalse);
+        break;
     case Encoding::RadioTag:
     case Encoding::RadioFlag: {
-        const int tag = binding.encoding == Encoding::RadioFlag ? (value ? kTrue : kFalse) : value;
+        const int tag = binding.encoding == Encoding::RadioFlag ? (value ? RecordTrue : RecordFalse) : value;
         if (tk::TRadioButton* radio = RadioOfTag(*Bound<tk::TWinControl>(control, binding.control), tag))
             radio->SetChecked(true);
         break;
@@ -115,9 +118,10 @@ void Show(tk::TComponent* control, const Binding& binding, std::int32_t value) {
 
 std::optional<std::int32_t> ValueOf(tk::TComponent* target, const Binding& binding) {
     switch (binding.encoding) {
-    case Encoding::Ticked: return Bound<tk::TCustomCheckBox>(target, binding.control)->Checked() ? kTrue : kFalse;
+    case Encoding::Ticked:
+        return Bound<tk::TCustomCheckBox>(target, binding.control)->Checked() ? RecordTrue : RecordFalse;
     case Encoding::TickedIsZero:
-        return Bound<tk::TCustomCheckBox>(target, binding.control)->Checked() ? kFalse : kTrue;
+        return Bound<tk::TCustomCheckBox>(target, binding.control)->Checked() ? RecordFalse : RecordTrue;
     case Encoding::RadioTag:
     case Encoding::RadioFlag: return CheckedTag(*Bound<tk::TWinControl>(target, binding.control));
     case Encoding::ItemIndexLess1: return Bound<tk::TComboBox>(target, binding.control)->ItemIndex() - 1;

@@ -3,6 +3,7 @@
 #include "controls/control_classes.h"
 #include "driver/config_call.h"
 #include "platform/message_box.h"
+#include "platform/scope_exit.h"
 #include "settings/config_bindings.h"
 #include "toolkit/button.h"
 #include "toolkit/check_box.h"
@@ -19,9 +20,9 @@ namespace settings {
 namespace {
 
 using driver::CardConfig;
+using driver::RecordFalse;
+using driver::RecordTrue;
 
-constexpr std::int32_t kTrue = -1;
-constexpr std::int32_t kFalse = 0;
 constexpr int kNextDialogOffset = 24; // pixels right and down from the dialog that opens the next
 constexpr int kRate44100Index = 1;    // in boxRestrictedRate
 constexpr int kRes16BitIndex = 1;     // in boxRestrictedRes
@@ -51,18 +52,6 @@ const StartStopFields kDigitalStartStop{"pnDigPlaySS",          "pnDigRecSS",   
                                         &CardConfig::DigRecSS};
 
 std::int32_t OnTheFlyValue(int position) { return position * kOnTheFlyScaleNumerator / kOnTheFlyScaleDenominator; }
-
-// Set for as long as it lives, cleared also when what it guards throws.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 // The card is checked before the form is built: a form whose constructor throws cannot be freed.
 QString DescriptionForCard(int card) {
@@ -149,7 +138,8 @@ void TdlgCfg::ShowRestrictedDevice() {
 
 // The bars take the record's values as they are; no on-the-fly call comes of it.
 void TdlgCfg::ShowGsif() {
-    FlagScope coupling(gsifCoupling_);
+    gsifCoupling_ = true;
+    const platform::ScopeExit uncouple{[this] { gsifCoupling_ = false; }};
     ShowField(*this, QStringLiteral("tckKerning"), record_);
     ShowField(*this, QStringLiteral("tckPreload"), record_);
 }
@@ -223,9 +213,9 @@ void TdlgCfg::chkSyncBusClockClick(tk::TComponent* sender) { Edited(sender); }
 void TdlgCfg::WriteStartStop(const StartStopFields& fields) {
     WriteField(Part<tk::TComponent>(fields.playPanel), record_);
     WriteField(Part<tk::TComponent>(fields.recordPanel), record_);
-    record_.*fields.flagA = kTrue;
-    record_.*fields.flagB = kTrue;
-    record_.*fields.both = record_.*fields.play && record_.*fields.record ? kTrue : kFalse;
+    record_.*fields.flagA = RecordTrue;
+    record_.*fields.flagB = RecordTrue;
+    record_.*fields.both = record_.*fields.play && record_.*fields.record ? RecordTrue : RecordFalse;
 }
 
 void TdlgCfg::btnAnaSS_Click(tk::TComponent*) {
@@ -314,7 +304,8 @@ void TdlgCfg::tckPreloadChange(tk::TComponent*) {
 
 void TdlgCfg::GsifMoved(tk::TTrackBar* moved) {
     if (tckPreload_->Position() - tckPreload_->Min() < tckKerning_->Position()) {
-        FlagScope coupling(gsifCoupling_);
+        gsifCoupling_ = true;
+        const platform::ScopeExit uncouple{[this] { gsifCoupling_ = false; }};
         if (moved == tckKerning_) tckPreload_->SetPosition(tckKerning_->Position() + tckPreload_->Min());
         else tckKerning_->SetPosition(tckPreload_->Position() - tckPreload_->Min());
     }

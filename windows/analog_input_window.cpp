@@ -53,12 +53,6 @@ void TfrmAnalogInp::CloseHandles() {
     driver::CloseControlRun(driver::Direction::Input, 2 * driver::CardCount, inputHandles_);
 }
 
-void TfrmAnalogInp::CloneStrip(int card) {
-    Cloner().CloneStrip(Part<tk::TPanel>("pnMeters"), card, true);
-    Cloner().CloneStrip(Part<tk::TPanel>("pnInpMon"), card, true);
-    Cloner().CloneHeader(Part<tk::TPanel>("pnHeader"), card, false);
-}
-
 void TfrmAnalogInp::LinkFaders() {
     TChannelWindow::LinkFaders();
     controls::ForEachFader(this, [](tk::TComponent*, controls::TSlider* fader) {

@@ -26,7 +26,6 @@ protected:
     void OpenHandles() override;
     void CloseHandles() override;
     const HandleTable& PairHandles() const override { return inputHandles_; }
-    void CloneStrip(int card) override;
     void LinkFaders() override;
     bool ReadStartupState() override;
     bool SendCardMeteringStart(int card) override;

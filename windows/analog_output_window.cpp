@@ -22,11 +22,12 @@ const FrameDesign kDesign{
     .minWidth = 193,
     .meterTags = StripCloner::MeterTags::ByCard,
     .panelTags = StripCloner::PanelTags::Always,
-    .pairs = PairDesign{{driver::Direction::Output, driver::OutGetVolumes, driver::OutSetVolumes, driver::OutGetMutes,
-                         driver::OutSetMutes},
+    .pairs = PairDesign{{driver::Direction::Output, driver::OutGetVolumes, driver::OutSetVolumes,
+                         driver::OutGetMutes, driver::OutSetMutes},
                         {VolumeWord, VolumeFromWord, false}},
     .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks"},
     .radioTags = kRadioTags,
+    .widenHeader = true,
 };
 
 // The digital output and input are offered while the digital output does not play the analog input and

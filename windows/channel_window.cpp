@@ -82,6 +82,13 @@ void TChannelWindow::BuildStrips() {
         CloneStrip(card);
 }
 
+void TChannelWindow::CloneStrip(int card) {
+    const SectionParts& parts = sections_->Parts();
+    cloner_.CloneStrip(parts.level, card, true);
+    cloner_.CloneStrip(parts.upper, card, true);
+    cloner_.CloneHeader(parts.header, card, design_.widenHeader);
+}
+
 void TChannelWindow::LinkFaders() {
     controls::ForEachFader(this, [](tk::TComponent*, controls::TSlider* fader) {
         if (!fader->Parent()) return;

@@ -56,6 +56,7 @@ struct FrameDesign {
     SectionNames sections;
     std::span<const RadioTag> radioTags; // set at creation, before the strips are cloned
     int minTrackWidth = 0;    // pixels, the narrowest window where it differs from minWidth; 0: minWidth
+    bool widenHeader = false; // the header band grows by a strip step with every card's strip
 };
 
 class TChannelWindow : public tk::TForm {
@@ -68,7 +69,6 @@ public:
     // Handles open, blocks mapped and the start-up reads done; the control window shows the window
     // only when this holds after creation.
     bool Initialised() const { return initialised_; }
-    bool EventsEnabled() const { return pairs_ && pairs_->EventsEnabled(); }
     // Driver metering was started and accepted; the timers may run without it.
     bool Metering() const { return metering_; }
     // The one outer height the window may take, in pixels.
@@ -104,8 +104,6 @@ protected:
     virtual void CloseHandles() = 0;
     // The handles that the faders' Numbers and the cards' mute pairs index; used only with pairs.
     virtual const HandleTable& PairHandles() const;
-    // Widens and clones the window's strip panels and header for one more card (1..3).
-    virtual void CloneStrip(int card) = 0;
     // Gives each fader its link box; the default takes the check box among its siblings.
     virtual void LinkFaders();
     // The window's own blocks, allocated at creation after the frame's; false leaves it not Initialised.
@@ -127,10 +125,6 @@ protected:
     void ToggleUpperSection(tk::TCheckBox* box);
 
     WindowHost& Host() const { return host_; }
-    StripCloner& Cloner() { return cloner_; }
-    WindowSections& Sections() { return *sections_; }
-    const FrameDesign& Design() const { return design_; }
-    void SetInitialised(bool initialised) { initialised_ = initialised; }
     void SetEventsEnabled(bool enabled) {
         if (pairs_) pairs_->SetEventsEnabled(enabled);
     }
@@ -139,6 +133,8 @@ protected:
 private:
     void TagRadioButtons();
     void BuildStrips();
+    // Widens and clones the level and upper strips and the header for one more card (1..3).
+    void CloneStrip(int card);
     void FillMeters();
     void RouteActivation();
     void ActiveChanged(tk::TComponent* sender);

@@ -64,12 +64,6 @@ void TfrmDigInp::CloseHandles() {
     driver::CloseControlRun(driver::Direction::Input, 2 * driver::CardCount, inputHandles_);
 }
 
-void TfrmDigInp::CloneStrip(int card) {
-    Cloner().CloneStrip(Part<tk::TPanel>("pnLevel"), card, true);
-    Cloner().CloneStrip(Part<tk::TPanel>("pnInpStat"), card, true);
-    Cloner().CloneHeader(Part<tk::TPanel>("pnHeader"), card, false);
-}
-
 // The strips are complete by now, so their rate labels are collected here too.
 bool TfrmDigInp::AllocateOwnBlocks() {
     FillRateLabels();

@@ -33,7 +33,6 @@ public:
 protected:
     void OpenHandles() override;
     void CloseHandles() override;
-    void CloneStrip(int card) override;
     bool AllocateOwnBlocks() override;
     bool ReadStartupState() override;
     void ShowCompleted() override;

@@ -32,6 +32,7 @@ const FrameDesign kDesign{
     .pairs = std::nullopt,
     .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks"},
     .radioTags = kRadioTags,
+    .widenHeader = true,
 };
 
 // The analog output and input are offered while the analog output does not play the digital input and

@@ -1,6 +1,7 @@
 #include "windows/output_window.h"
 
 #include "driver/device_tables.h"
+#include "platform/scope_exit.h"
 #include "toolkit/check_box.h"
 #include "toolkit/panel.h"
 #include "toolkit/radio_button.h"
@@ -12,13 +13,6 @@ namespace {
 driver::DeviceKind OtherOutput(driver::DeviceKind output) {
     return output == driver::KindAnalog ? driver::KindDigital : driver::KindAnalog;
 }
-
-// Runs on every way out of a scope.
-template <class Fn> struct ScopeExit {
-    Fn fn;
-    ~ScopeExit() { fn(); }
-};
-template <class Fn> ScopeExit(Fn) -> ScopeExit<Fn>;
 
 } // namespace
 
@@ -48,12 +42,6 @@ void TOutputWindow::CloseHandles() {
     driver::CloseControlRun(driver::Direction::Output, 2 * driver::CardCount, playbackHandles_);
 }
 
-void TOutputWindow::CloneStrip(int card) {
-    Cloner().CloneStrip(Part<tk::TPanel>(Design().sections.level), card, true);
-    Cloner().CloneStrip(Part<tk::TPanel>(Design().sections.upper), card, true);
-    Cloner().CloneHeader(Part<tk::TPanel>(Design().sections.header), card, true);
-}
-
 tk::TTimer* TOutputWindow::RefreshTimer() const {
     return qobject_cast<tk::TTimer*>(FindComponent(QString::fromLatin1(output_.refreshTimer)));
 }
@@ -70,7 +58,7 @@ void TOutputWindow::RefreshTimerTick() { RefreshRoutes(); }
 void TOutputWindow::RefreshRoutes() {
     if (refreshing_) return;
     refreshing_ = true;
-    ScopeExit done{[this] { refreshing_ = false; }};
+    const platform::ScopeExit done{[this] { refreshing_ = false; }};
     for (int card = 0; card < driver::CardCount; ++card)
         RefreshCard(card);
 }
@@ -108,7 +96,7 @@ void TOutputWindow::btnRouteClick(tk::TComponent* sender) {
     tk::TTimer* timer = RefreshTimer();
     const bool refreshing = timer && timer->Enabled();
     if (timer) timer->SetEnabled(false);
-    ScopeExit resume{[timer, refreshing] {
+    const platform::ScopeExit resume{[timer, refreshing] {
         if (refreshing) timer->SetEnabled(true);
     }};
     auto* radio = qobject_cast<tk::TRadioButton*>(sender);
@@ -130,7 +118,7 @@ void TOutputWindow::ChangeSource(tk::TRadioButton* radio, int card) {
     if (metering) Timers().KillPoll();
     SourceChange change;
     {
-        ScopeExit restart{[this, metering] {
+        const platform::ScopeExit restart{[this, metering] {
             if (metering) Timers().StartPoll();
         }};
         change = routes_.Change(card, win::BYTE(radio->Tag()), metering);

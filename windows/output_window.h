@@ -48,7 +48,6 @@ protected:
 
     void OpenHandles() override;
     void CloseHandles() override;
-    void CloneStrip(int card) override;
     bool SendCardMeteringStart(int card) override;
     void SendCardMeteringStop(int card) override;
     bool ReadCardLevels(int card, win::DWORD levelBlock) override;

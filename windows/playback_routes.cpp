@@ -62,11 +62,6 @@ std::optional<driver::RouteRecord> PlaybackRoutes::OwnRecord(int card) const {
     return std::nullopt;
 }
 
-std::optional<driver::RouteRecord> PlaybackRoutes::OtherRecord(int card) const {
-    if (const win::BYTE* other = OtherBytes(card)) return driver::DecodeRoute(driver::ReadBlockValue(other));
-    return std::nullopt;
-}
-
 std::optional<win::BYTE> PlaybackRoutes::Refresh(int card) {
     if (!Allocated(card)) return std::nullopt;
     win::BYTE* own = OwnBytes(card);

@@ -43,7 +43,6 @@ public:
     // The source applied last (0 before the first), or nothing for a card without records.
     std::optional<win::BYTE> Applied(int card) const;
     std::optional<driver::RouteRecord> OwnRecord(int card) const;
-    std::optional<driver::RouteRecord> OtherRecord(int card) const;
 
     // Reads both records of card; gives the driver's source of the own output, keeping the applied one.
     std::optional<win::BYTE> Refresh(int card);

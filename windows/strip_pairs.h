@@ -48,7 +48,6 @@ public:
     bool Allocated() const { return bool(faderBlock_) && bool(muteBlock_); }
 
     // Guards the fader events against the positions the program sets itself.
-    bool EventsEnabled() const { return eventsEnabled_; }
     void SetEventsEnabled(bool enabled) { eventsEnabled_ = enabled; }
 
     void FaderChanged(controls::TSlider* fader);
