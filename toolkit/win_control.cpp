@@ -5,6 +5,7 @@
 #include "toolkit/form.h"
 #include "toolkit/lifetime.h"
 #include "toolkit/message_queue.h"
+#include "toolkit/window_position.h"
 #include "toolkit/window_table.h"
 
 #include <QEvent>
@@ -105,6 +106,7 @@ void TWinControl::EnableAlign() {
 win::HWND TWinControl::Handle() {
     if (!handle_) {
         PrepareMessageQueue();
+        PrepareWindowPositions();
         handle_ = WindowTable::Add(this);
     }
     return handle_;
