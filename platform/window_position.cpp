@@ -1,25 +1,23 @@
 #include "platform/window_position.h"
 
-#include <atomic>
+#include "platform/installed_hook.h"
 
 namespace platform {
 namespace {
 
-std::atomic<WindowPositioner> currentPositioner{nullptr};
+InstalledHook<WindowPositioner> positioner;
 
 } // namespace
 
-WindowPositioner SetWindowPositioner(WindowPositioner positioner) {
-    return currentPositioner.exchange(positioner);
-}
+WindowPositioner SetWindowPositioner(WindowPositioner installed) { return positioner.Install(installed); }
 
 } // namespace platform
 
 namespace win {
 
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, INT X, INT Y, INT cx, INT cy, UINT uFlags) {
-    const platform::WindowPositioner positioner = platform::currentPositioner.load();
-    return positioner ? positioner(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags) : FALSE;
+    const platform::WindowPositioner current = platform::positioner.Get();
+    return current ? current(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags) : FALSE;
 }
 
 } // namespace win
