@@ -243,11 +243,18 @@ constexpr std::array kCommands = {
     AdminCommand{"help", "", "this text", 0, Help},
 };
 
+std::string CallText(const AdminCommand& command) {
+    return std::string(command.name) + " " + std::string(command.parameters);
+}
+
+// The descriptions start in one column, two spaces after the longest call.
 std::string Usage() {
+    std::size_t column = 0;
+    for (const AdminCommand& command : kCommands) column = std::max(column, CallText(command).size() + 2);
     std::string usage = "usage: kova2-card <command>\n";
     for (const AdminCommand& command : kCommands) {
-        std::string call = std::string(command.name) + " " + std::string(command.parameters);
-        call.resize(std::max<std::size_t>(call.size(), 26), ' ');
+        std::string call = CallText(command);
+        call.resize(column, ' ');
         usage += "  " + call + std::string(command.summary) + "\n";
     }
     return usage;

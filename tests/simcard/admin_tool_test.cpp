@@ -5,6 +5,8 @@
 #include "tests/simcard/wave_client.h"
 
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -100,6 +102,25 @@ TEST_F(AdminToolTest, BadArgumentsGiveAMessageTheUsageAndNoChange) {
     EXPECT_THAT(GetStates(), ElementsAre(1, 1, 1, 0, 0));
     EXPECT_FALSE(TraceEnabled());
     EXPECT_EQ(RunTool({"help"}).exitCode, 0);
+}
+
+// Each line: two spaces, the call, at least two spaces, the description starting in the same column.
+TEST_F(AdminToolTest, HelpStartsEveryDescriptionInOneColumnClearOfTheLongestCall) {
+    const ToolRun run = RunTool({"help"});
+    ASSERT_EQ(run.exitCode, 0);
+    std::istringstream lines(run.out);
+    std::string line;
+    std::getline(lines, line);
+    std::set<std::size_t> columns;
+    int commands = 0;
+    while (std::getline(lines, line)) {
+        const std::size_t gap = line.find("  ", 2);
+        ASSERT_NE(gap, std::string::npos) << line;
+        columns.insert(line.find_first_not_of(' ', gap));
+        ++commands;
+    }
+    EXPECT_GT(commands, 10);
+    EXPECT_EQ(columns.size(), 1u) << run.out;
 }
 
 TEST_F(AdminToolTest, HardwareChangesReachTheWaveMessages) {
