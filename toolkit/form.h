@@ -86,8 +86,6 @@ public:
     // The menu shown on a right click on the window or the menu key.
     tk::TSystemMenu& SystemMenu();
 
-    // The control of this form that has the focus, or had it last while the form is not active.
-    TWinControl* FocusedControl() const { return focusedControl_; }
     // The focus went to control: OnExit of the control that had it, then OnEnter of control. Qt's focus
     // also comes and goes with the window's activation (a modal box over it, another window chosen),
     // which gives it back to the same control: that runs neither.
@@ -146,7 +144,7 @@ private:
     bool movingWindow_ = false;
     QSize minTrackSize_{0, 0};         // outer pixels, from WM_GETMINMAXINFO
     QSize maxTrackSize_{32767, 32767}; // outer pixels, from WM_GETMINMAXINFO
-    QPointer<TWinControl> focusedControl_;
+    QPointer<TWinControl> focusedControl_; // has the focus, or had it last while the form is not active
     TNotifyEvent onCreate_;
     TNotifyEvent onShow_;
     TNotifyEvent onHide_;
