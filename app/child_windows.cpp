@@ -22,8 +22,9 @@ tk::TForm* MakeDigitalOutputWindow(tk::TComponent* owner, windows::WindowHost& h
     return tk::CreateForm<windows::TfrmDigOut>(owner, host);
 }
 
-tk::TForm* MakeSettingsDialog(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount) {
-    return tk::CreateForm<settings::TdlgCfg>(owner, config, card, cardCount);
+tk::TForm* MakeSettingsDialog(tk::TComponent* owner, controls::ChildWindowHost& host,
+                              driver::ConfigArray& config, int card, int cardCount) {
+    return tk::CreateForm<settings::TdlgCfg>(owner, host, config, card, cardCount);
 }
 
 tk::TForm* MakeDigitalInputWindow(tk::TComponent* owner, windows::WindowHost& host) {

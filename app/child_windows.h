@@ -3,6 +3,9 @@
 // place where each kind is made.
 #include <functional>
 
+namespace controls {
+class ChildWindowHost;
+}
 namespace driver {
 struct ConfigArray;
 }
@@ -27,8 +30,8 @@ inline tk::TForm* SettingsDialog = nullptr;      // TdlgCfg
 using ChannelWindowMaker = std::function<tk::TForm*(tk::TComponent* owner, windows::WindowHost& host)>;
 // card: the 0-based card the dialog edits first; cardCount: 1 to 4; config: the control window's array,
 // which the dialog edits in place.
-using SettingsDialogMaker =
-    std::function<tk::TForm*(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount)>;
+using SettingsDialogMaker = std::function<tk::TForm*(tk::TComponent* owner, controls::ChildWindowHost& host,
+                                                     driver::ConfigArray& config, int card, int cardCount)>;
 
 struct ChildWindowMakers {
     ChannelWindowMaker analogInputs;

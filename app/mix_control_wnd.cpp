@@ -176,7 +176,7 @@ void TMixControlWnd::chkStayOnTopClick(tk::TComponent*) {
 void TMixControlWnd::chkSettingsClick(tk::TComponent*) {
     if (chkSettings_->Checked() && !SettingsDialog) {
         if (!driver::DriverConfigCall(driver::ConfigGetConfig, &configuration_, sizeof configuration_)) return;
-        SettingsDialog = ChildWindows().settings(this, configuration_, 0, driver::CardCount);
+        SettingsDialog = ChildWindows().settings(this, *this, configuration_, 0, driver::CardCount);
         for (const ChannelBox& channel : channels_) channel.box->SetChecked(false);
         for (const ChannelBox& channel : channels_) channel.box->SetEnabled(false);
         SettingsDialog->Show();

@@ -1,7 +1,7 @@
 #pragma once
 // The control window that the tray icon opens: its boxes open and close the channel windows and the
 // settings dialog, which it owns, and keep every window of the program on top. It is the host of the
-// channel windows it opens.
+// channel windows and of the settings dialog it opens.
 #include "app/child_windows.h"
 #include "driver/config_records.h"
 #include "toolkit/form.h"

@@ -1,17 +1,14 @@
 #include "settings/config_dialog.h"
 
-#include "app/process_state.h"
 #include "controls/control_classes.h"
 #include "driver/config_call.h"
 #include "platform/message_box.h"
-#include "platform/win_messages.h"
 #include "settings/config_bindings.h"
 #include "toolkit/button.h"
 #include "toolkit/check_box.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/errors.h"
 #include "toolkit/label.h"
-#include "toolkit/message_queue.h"
 #include "toolkit/page_control.h"
 #include "toolkit/radio_button.h"
 #include "toolkit/track_bar.h"
@@ -76,9 +73,10 @@ QString DescriptionForCard(int card) {
 
 } // namespace
 
-TdlgCfg::TdlgCfg(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount)
-    : TForm(owner, DescriptionForCard(card)), record_(config.Cards[card]), config_(config), card_(card),
-      cardCount_(cardCount) {
+TdlgCfg::TdlgCfg(tk::TComponent* owner, controls::ChildWindowHost& host, driver::ConfigArray& config,
+                 int card, int cardCount)
+    : TForm(owner, DescriptionForCard(card)), host_(host), record_(config.Cards[card]), config_(config),
+      card_(card), cardCount_(cardCount) {
     controls::RegisterControlClasses(); // the description uses them
 }
 
@@ -182,7 +180,7 @@ void TdlgCfg::FormClose(tk::TComponent*, tk::TCloseAction& action) {
             return;
         }
     }
-    if (app::ControlWindow) win::PostMessageA(app::ControlWindow->Handle(), win::WM_CHILDCLOSED, 0, win::LPARAM(Handle()));
+    host_.ChildClosed(this);
 }
 
 void TdlgCfg::btnOkClick(tk::TComponent*) {
@@ -198,14 +196,14 @@ void TdlgCfg::btnApplyClick(tk::TComponent*) {
 
 // The next card's dialog edits the same array: its apply sends this card's applied changes too.
 void TdlgCfg::btnNextClick(tk::TComponent*) {
-    tk::Owned<TdlgCfg> next(tk::CreateForm<TdlgCfg>(this, config_, card_ + 1, cardCount_));
+    tk::Owned<TdlgCfg> next(tk::CreateForm<TdlgCfg>(this, host_, config_, card_ + 1, cardCount_));
     next->SetPosition(tk::TPosition::poDesigned);
     next->SetBounds(Left() + kNextDialogOffset, Top() + kNextDialogOffset, next->Width(), next->Height());
     next->ShowModal();
 }
 
 void TdlgCfg::btnInfoClick(tk::TComponent*) {
-    if (app::AboutBox) app::AboutBox->ShowModal();
+    if (tk::TForm* about = host_.AboutBox()) about->ShowModal();
 }
 
 void TdlgCfg::Edited(tk::TComponent* sender) {

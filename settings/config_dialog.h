@@ -2,6 +2,7 @@
 // The settings dialog: one card's clocking, SyncBus coupling, DirectSound, playback restrictions, GSIF
 // parameters and conflict messages, edited in a copy of the card's record and written back into the
 // caller's array, which goes to the driver as a whole when the user applies.
+#include "controls/child_window_host.h"
 #include "driver/config_records.h"
 #include "toolkit/form.h"
 
@@ -30,8 +31,10 @@ class TdlgCfg : public tk::TForm {
     Q_OBJECT
 
 public:
-    // card: 0-based; cardCount: 1 to 4; config: the caller's array, which must outlive the dialog.
-    TdlgCfg(tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount);
+    // card: 0-based; cardCount: 1 to 4; config: the caller's array and host: the window that opened
+    // the first dialog, both of which must outlive the dialog.
+    TdlgCfg(tk::TComponent* owner, controls::ChildWindowHost& host, driver::ConfigArray& config, int card,
+            int cardCount);
     ~TdlgCfg() override;
 
     // The card's settings as edited so far.
@@ -93,6 +96,7 @@ private:
     void GsifMoved(tk::TTrackBar* moved);
     void SendGsifOnTheFly();
 
+    controls::ChildWindowHost& host_;
     driver::CardConfig record_;
     driver::ConfigArray& config_;
     int card_;      // 0-based

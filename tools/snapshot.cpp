@@ -75,12 +75,13 @@ bool SaveChannelWindow(int cards, app::TMixControlWnd* control, const QDir& fold
 }
 
 // Each page of the first card's dialog, as the simulated card's settings show on it.
-bool SaveSettingsPages(tk::TForm* control, const QDir& folder) {
+bool SaveSettingsPages(app::TMixControlWnd* control, const QDir& folder) {
     if (!SetCardCount(2)) return false;
     driver::DiscoverDevices();
     driver::ConfigArray config{};
     if (!driver::DriverConfigCall(driver::ConfigGetConfig, &config, sizeof config)) return false;
-    tk::Owned<settings::TdlgCfg> dialog(tk::CreateForm<settings::TdlgCfg>(control, config, 0, driver::CardCount));
+    tk::Owned<settings::TdlgCfg> dialog(
+        tk::CreateForm<settings::TdlgCfg>(control, *control, config, 0, driver::CardCount));
     auto* pages = qobject_cast<tk::TPageControl*>(dialog->FindComponent(QStringLiteral("pgMain")));
     if (!pages) return false;
     bool saved = true;

@@ -33,7 +33,8 @@ public:
 
 private:
     app::SettingsDialogMaker SettingsMaker() {
-        return [this](tk::TComponent* owner, driver::ConfigArray& config, int card, int cardCount) {
+        return [this](tk::TComponent* owner, controls::ChildWindowHost&, driver::ConfigArray& config,
+                      int card, int cardCount) {
             settingsConfig = &config;
             settingsCard = card;
             settingsCardCount = cardCount;

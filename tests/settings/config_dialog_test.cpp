@@ -323,6 +323,19 @@ TEST_F(SettingsDialogTest, NextOpensTheNextCardModallyOnTheSameArray) {
     EXPECT_EQ(config.Cards[1].SyncBusMaster, kTrue);
     EXPECT_EQ(CardRecord(1).SyncBusMaster, kTrue);
     EXPECT_TRUE(dialog->Visible());
+    EXPECT_EQ(closedReports.size(), 1u) << "the next card's dialog reports its close to the same host";
+}
+
+TEST_F(SettingsDialogTest, InfoShowsTheHostsAboutBoxModally) {
+    Open();
+    bool shownModally = false;
+    QTimer::singleShot(0, [&] {
+        shownModally = host.aboutBox->Visible();
+        host.aboutBox->SetModalResult(tk::mrOk);
+    });
+    Click("btnInfo");
+    EXPECT_TRUE(shownModally);
+    EXPECT_FALSE(host.aboutBox->Visible());
 }
 
 // A refused OK in the next card's dialog keeps that dialog open in its modal loop with its edits.

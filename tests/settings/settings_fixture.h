@@ -1,11 +1,11 @@
 #pragma once
 // Fixture: the settings dialog on the simulated card's configuration, owned by a stand-in control
-// window that records the windows reporting their closing, with the card's trace and the message
-// boxes at hand.
-#include "app/process_state.h"
+// window and served by a host that records the windows reporting their closing, with the card's trace
+// and the message boxes at hand.
+#include "controls/child_window_host.h"
 #include "driver/config_call.h"
 #include "driver/config_records.h"
-#include "platform/win_messages.h"
+#include "platform/win_types.h"
 #include "settings/config_dialog.h"
 #include "tests/driver/message_box_capture.h"
 #include "tests/simcard/fresh_card.h"
@@ -25,6 +25,16 @@
 
 namespace settings_test {
 
+// Stands in for the control window as the dialog's host.
+class FakeHost : public controls::ChildWindowHost {
+public:
+    tk::TForm* AboutBox() const override { return aboutBox; }
+    void ChildClosed(tk::TForm* window) override { closed.push_back(win::LPARAM(window->Handle())); }
+
+    tk::TForm* aboutBox = nullptr;
+    std::vector<win::LPARAM> closed; // the windows that reported their closing, in order
+};
+
 class SettingsDialogTest : public simcard::FreshCard {
 protected:
     void SetUp() override {
@@ -32,18 +42,12 @@ protected:
         driver::SetConfigCallOptions({});
         application.reset(new tk::TApplication);
         control = tk::CreateForm<tk::TForm>(application.get());
-        control->BindMessage(win::WM_CHILDCLOSED, [this](tk::TMessage& message) {
-            closedReports.push_back(message.LParam);
-        });
-        app::ControlWindow = control;
-        app::AboutBox = tk::CreateForm<tk::TForm>(application.get());
+        host.aboutBox = tk::CreateForm<tk::TForm>(application.get());
         ASSERT_TRUE(driver::DriverConfigCall(driver::ConfigGetConfig, &config, sizeof config));
     }
 
     void TearDown() override {
         if (dialog) dialog->Free();
-        app::ControlWindow = nullptr;
-        app::AboutBox = nullptr;
         application.reset();
     }
 
@@ -54,7 +58,7 @@ protected:
         if (edit) edit(config.Cards[card]);
         simcard::SetTraceEnabled(true);
         simcard::ClearTrace();
-        dialog = tk::CreateForm<settings::TdlgCfg>(control, config, card, cardCount);
+        dialog = tk::CreateForm<settings::TdlgCfg>(control, host, config, card, cardCount);
         dialog->Show();
         return dialog;
     }
@@ -101,9 +105,10 @@ protected:
     MessageBoxCapture boxes;
     tk::Owned<tk::TApplication> application;
     tk::TForm* control = nullptr;
+    FakeHost host;
     settings::TdlgCfg* dialog = nullptr;
     driver::ConfigArray config{};
-    std::vector<win::LPARAM> closedReports;
+    std::vector<win::LPARAM>& closedReports = host.closed;
 };
 
 } // namespace settings_test
