@@ -47,15 +47,9 @@ void TBarGraph::SetLumiHeight(int value) {
 }
 
 void TBarGraph::BuildLumis() {
-    FreeChildrenOtherThanLumis();
     const int step = lumiHeight_ - 1;
     const int count = std::max(0, Height() / step);
-    while (LumiCount() > count) {
-        TLumi* surplus = lumis_.back();
-        lumis_.pop_back();
-        surplus->SetParent(nullptr); // gone from the bar even if its freeing has to wait
-        surplus->Free();
-    }
+    DestroyLumis(count);
     const int width = Width() - 3;
     int top = Height() - lumiHeight_ - 2;
     for (int i = 0; i < count; ++i, top -= step) {
@@ -74,12 +68,18 @@ void TBarGraph::BuildLumis() {
     litIndex_ = std::clamp(litIndex_, 0, std::max(0, count - 1));
 }
 
-void TBarGraph::FreeChildrenOtherThanLumis() {
+void TBarGraph::DestroyLumis(int keep) {
     for (int i = ControlCount() - 1; i >= 0; --i) {
         tk::TControl* child = Controls(i);
         if (std::find(lumis_.begin(), lumis_.end(), child) != lumis_.end()) continue;
         child->SetParent(nullptr);
         child->Free();
+    }
+    while (LumiCount() > std::max(keep, 0)) {
+        TLumi* surplus = lumis_.back();
+        lumis_.pop_back();
+        surplus->SetParent(nullptr); // gone from the bar even if its freeing has to wait
+        surplus->Free();
     }
 }
 

@@ -52,6 +52,8 @@ public:
     // (making a lumi costs far more than moving one, and a copy of a meter rebuilds twice while its
     // properties are set); surplus ones are freed.
     virtual void BuildLumis();
+    // Frees every child but the first keep lumis.
+    void DestroyLumis(int keep);
     void Loaded() override;
 
 protected:
@@ -71,8 +73,6 @@ protected:
     int barScale_ = 65535; // the full scale that levels are compared with
 
 private:
-    void FreeChildrenOtherThanLumis();
-
     std::vector<TLumi*> lumis_;
     int lumiHeight_ = 6; // pixels, 2 or more
     tk::TColor lumiColor_ = tk::clLime;

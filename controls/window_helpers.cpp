@@ -1,10 +1,10 @@
 #include "controls/window_helpers.h"
 
+#include "platform/window_position.h"
 #include "toolkit/check_box.h"
 #include "toolkit/panel.h"
 
 #include <QHash>
-#include <QWindow>
 #include <vector>
 
 namespace controls {
@@ -114,9 +114,8 @@ void UpdateSystemMenuEntry(tk::TControl* control) {
 }
 
 void SetStayOnTop(tk::TForm* form, bool onTop) {
-    QWindow* window = form->WindowHandle();
-    if (!window || window->flags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
-    window->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    win::SetWindowPos(form->Handle(), onTop ? win::HWND_TOPMOST : win::HWND_NOTOPMOST, 0, 0, 0, 0,
+                      win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
 }
 
 void CloseAndFree(tk::TForm* form) {

@@ -17,9 +17,9 @@ constexpr std::string_view NoAudio = "Keine Audiofunktionen auf diesem Gerät ve
 // How the listed text becomes the message.
 enum class Form {
     Plain,  // as listed
-    Card,   // the card's hardware could not be initialised, then the text
-    Device, // the device could not be opened, the text, then no audio functions
-    Rate,   // a pattern shown with its placeholders, since there is no device name or rate to put in
+    Card,   // CardErrorText
+    Device, // DeviceErrorText
+    Rate,   // RateErrorText
 };
 
 struct ErrorEntry {
@@ -127,20 +127,33 @@ constexpr std::int32_t SilentIds[] = {1, 0, -50};
 std::string Compose(Form form, int cardNumber, std::string_view text) {
     switch (form) {
     case Form::Card:
-        return "Die Hardware der Kova 2 Karte #" + std::to_string(cardNumber) +
-               " konnte nicht initialisiert werden. \r\n" + std::string(text);
+        return CardErrorText(cardNumber, text);
     case Form::Device:
-        // The device's name was meant to stand between the two pieces; there is none, hence two blanks.
-        return std::string("Das Gerät ") + " konnte nicht geöffnet werden. \r\n" + std::string(text) +
-               "\r\n" + std::string(NoAudio);
-    case Form::Plain:
+        return DeviceErrorText(text);
     case Form::Rate:
+        return RateErrorText(text);
+    case Form::Plain:
         break;
     }
     return std::string(text);
 }
 
 } // namespace
+
+std::string CardErrorText(int cardNumber, std::string_view detail) {
+    return "Die Hardware der Kova 2 Karte #" + std::to_string(cardNumber) +
+           " konnte nicht initialisiert werden. \r\n" + std::string(detail);
+}
+
+std::string DeviceErrorText(std::string_view detail) {
+    // The device's name was meant to stand between the two pieces; there is none, hence two blanks.
+    return std::string("Das Gerät ") + " konnte nicht geöffnet werden. \r\n" + std::string(detail) + "\r\n" +
+           std::string(NoAudio);
+}
+
+std::string RateErrorText(std::string_view pattern) {
+    return std::string(pattern);
+}
 
 std::optional<DriverErrorMessage> MessageForDriverError(int cardNumber, std::int32_t errorId) {
     for (std::int32_t silent : SilentIds)

@@ -1,21 +1,19 @@
 #include "platform/message_post.h"
 
-#include <atomic>
+#include "platform/installed_hook.h"
 
 namespace platform {
 namespace {
 
-std::atomic<MessagePoster> currentPoster{nullptr};
+InstalledHook<MessagePoster> poster;
 
 } // namespace
 
-MessagePoster SetMessagePoster(MessagePoster poster) {
-    return currentPoster.exchange(poster);
-}
+MessagePoster SetMessagePoster(MessagePoster installed) { return poster.Install(installed); }
 
 win::BOOL PostWindowMessage(win::HWND window, win::UINT message, win::WPARAM wParam, win::LPARAM lParam) {
-    const MessagePoster poster = currentPoster.load();
-    return poster ? poster(window, message, wParam, lParam) : win::FALSE;
+    const MessagePoster current = poster.Get();
+    return current ? current(window, message, wParam, lParam) : win::FALSE;
 }
 
 } // namespace platform

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <initializer_list>
 
 namespace simcard {
 namespace {
@@ -127,22 +126,15 @@ HandleNumber TracedHandle(const Call& call, HandleNumber opened) {
     return call.instance;
 }
 
-// Appended word by word: GCC 12 at -O3 warns falsely (-Wrestrict) about " " + std::string.
-std::string SpacedWords(std::initializer_list<std::string> words) {
-    std::string text;
-    for (const std::string& word : words) text.append(1, ' ').append(word);
-    return text;
-}
-
 std::string ParameterText(const Call& call) {
     const StandardCodes& codes = Codes(call.direction);
     if (call.message == codes.getNumDevs) return {};
     if (call.message == codes.open) {
-        return SpacedWords(
-            {FormatText(reinterpret_cast<const win::WAVEOPENDESC*>(call.param1)), Hex("flags", call.param2)});
+        return " " + FormatText(reinterpret_cast<const win::WAVEOPENDESC*>(call.param1)) + " " +
+               Hex("flags", call.param2);
     }
-    if (call.message == codes.getDevCaps) return SpacedWords({"size=" + std::to_string(call.param2)});
-    return SpacedWords({Hex("p1", call.param1), Hex("p2", call.param2)});
+    if (call.message == codes.getDevCaps) return " size=" + std::to_string(call.param2);
+    return " " + Hex("p1", call.param1) + " " + Hex("p2", call.param2);
 }
 
 void Trace(const Call& call, HandleNumber opened, const MessageResult& result) {

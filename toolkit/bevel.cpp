@@ -2,9 +2,15 @@
 
 #include "toolkit/classic_paint.h"
 
+#include <QWidget>
+
 namespace tk {
 
-TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 50, 50); }
+TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {
+    // Only drawn: a press on it goes to the control below, as a fader's knob must take one on its mark.
+    Widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    SetBounds(0, 0, 50, 50);
+}
 
 void TBevel::SetShape(TBevelShape shape) {
     shape_ = shape;

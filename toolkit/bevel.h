@@ -1,5 +1,6 @@
 #pragma once
-// Bevels: lowered or raised boxes, frames and lines drawn on the parent.
+// Bevels: lowered or raised boxes, frames and lines drawn on the parent. They take no mouse input: the
+// mouse goes to whatever lies below them (their hint does not show either).
 #include "toolkit/control.h"
 
 namespace tk {

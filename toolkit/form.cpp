@@ -249,6 +249,22 @@ QWindow* TForm::WindowHandle() const {
     return Widget()->windowHandle();
 }
 
+void TForm::SetFocusedControl(TWinControl* control) {
+    // A form being freed loses its controls one by one, and Qt hands the focus on among them.
+    if (control == focusedControl_ || IsDestroying()) return;
+    TWinControl* previous = focusedControl_;
+    focusedControl_ = control;
+    if (previous && !previous->IsDestroying()) {
+        BusyScope busy(previous);
+        previous->OnExit()(previous);
+    }
+    // OnExit may have moved the focus on, or freed control.
+    if (control && focusedControl_ == control) {
+        BusyScope busy(control);
+        control->OnEnter()(control);
+    }
+}
+
 tk::TSystemMenu& TForm::SystemMenu() {
     if (!systemMenu_) systemMenu_ = std::make_unique<tk::TSystemMenu>(this);
     return *systemMenu_;

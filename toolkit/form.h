@@ -9,6 +9,7 @@
 #include "toolkit/win_control.h"
 
 #include <QIcon>
+#include <QPointer>
 #include <QSize>
 
 class QWindow;
@@ -85,6 +86,11 @@ public:
     // The menu shown on a right click on the window or the menu key.
     tk::TSystemMenu& SystemMenu();
 
+    // The focus went to control: OnExit of the control that had it, then OnEnter of control. Qt's focus
+    // also comes and goes with the window's activation (a modal box over it, another window chosen),
+    // which gives it back to the same control: that runs neither.
+    void SetFocusedControl(TWinControl* control);
+
     const TNotifyEvent& OnCreate() const { return onCreate_; }
     void SetOnCreate(const TNotifyEvent& event) { onCreate_ = event; }
     const TNotifyEvent& OnShow() const { return onShow_; }
@@ -138,6 +144,7 @@ private:
     bool movingWindow_ = false;
     QSize minTrackSize_{0, 0};         // outer pixels, from WM_GETMINMAXINFO
     QSize maxTrackSize_{32767, 32767}; // outer pixels, from WM_GETMINMAXINFO
+    QPointer<TWinControl> focusedControl_; // has the focus, or had it last while the form is not active
     TNotifyEvent onCreate_;
     TNotifyEvent onShow_;
     TNotifyEvent onHide_;

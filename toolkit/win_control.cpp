@@ -2,8 +2,10 @@
 
 #include "toolkit/align.h"
 #include "toolkit/canvas_widget.h"
+#include "toolkit/form.h"
 #include "toolkit/lifetime.h"
 #include "toolkit/message_queue.h"
+#include "toolkit/window_position.h"
 #include "toolkit/window_table.h"
 
 #include <QEvent>
@@ -104,6 +106,7 @@ void TWinControl::EnableAlign() {
 win::HWND TWinControl::Handle() {
     if (!handle_) {
         PrepareMessageQueue();
+        PrepareWindowPositions();
         handle_ = WindowTable::Add(this);
     }
     return handle_;
@@ -223,13 +226,8 @@ bool TWinControl::Focused() const { return Widget()->hasFocus(); }
 void TWinControl::SetFocus() { Widget()->setFocus(Qt::OtherFocusReason); }
 
 bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Widget() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        const bool entered = event->type() == QEvent::FocusIn;
-        RunFromQt([&] {
-            BusyScope busy(this);
-            (entered ? onEnter_ : onExit_)(this);
-        });
-    }
+    if (watched == Widget() && event->type() == QEvent::FocusIn)
+        if (TForm* form = ParentForm()) RunFromQt([&] { form->SetFocusedControl(this); });
     return TControl::eventFilter(watched, event);
 }
 

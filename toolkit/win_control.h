@@ -52,7 +52,8 @@ public:
         return BindMessage(msg, [object, method](TMessage& message) { (object->*method)(message); });
     }
 
-    // The control received or lost the keyboard focus.
+    // The focus moved to this control from another control of its form, or from it to another; a
+    // window that loses or regains activation keeps its focused control and runs neither.
     const TNotifyEvent& OnEnter() const { return onEnter_; }
     void SetOnEnter(const TNotifyEvent& event) { onEnter_ = event; }
     const TNotifyEvent& OnExit() const { return onExit_; }

@@ -139,9 +139,11 @@ void TOutputWindow::FallBack(int card) {
     last->SetFocus();
 }
 
+// Only a checked radio is a choice to fall back to: a refused one, unchecked again by the fall back,
+// loses the focus only afterwards, and one the focus merely passed through was never chosen.
 void TOutputWindow::btnRouteExit(tk::TComponent* sender) {
     auto* radio = qobject_cast<tk::TRadioButton*>(sender);
-    const int card = radio ? CardOf(radio) : -1;
+    const int card = radio && radio->Checked() ? CardOf(radio) : -1;
     if (card >= 0 && card < driver::MaxCards) lastRoute_[std::size_t(card)] = radio;
 }
 

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
+#include <QWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -101,6 +103,31 @@ TEST_F(Fader, DraggingMovesTheKnobWithThePointerAndStopsAtBothEnds) {
     Mouse(QEvent::MouseButtonRelease, 5);
     Mouse(QEvent::MouseMove, 5 - 30);
     EXPECT_EQ(fader->Position(), 31) << "no drag after the button is up";
+}
+
+TEST_F(Fader, APressOnTheKnobsMarkDragsTheKnob) {
+    form->SetBounds(50, 50, 100, 180);
+    form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Widget()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fader->IsSetUp(); }))
+        << "the knob joins the form at the first paint";
+    tk::TControl* mark = fader->Knob()->Controls(0);
+    ASSERT_EQ(mark->Height(), 2);
+    QWindow* window = form->WindowHandle();
+    // Through the window, which hands the press to whatever lies under the pointer.
+    const auto inWindow = [&](int x, int y) {
+        return mark->Widget()->mapTo(form->Widget()->window(), QPoint(x, y));
+    };
+    for (int y : {0, 1}) {
+        for (int x : {0, mark->Width() / 2, mark->Width() - 1}) {
+            fader->SetPosition(31);
+            const QPoint grab = inWindow(x, y);
+            QTest::mousePress(window, Qt::LeftButton, {}, grab);
+            QTest::mouseMove(window, grab - QPoint(0, 20));
+            QTest::mouseRelease(window, Qt::LeftButton, {}, grab - QPoint(0, 20));
+            EXPECT_EQ(fader->KnobOffset(), 20) << "pressed at " << x << ", " << y << " of the mark";
+        }
+    }
 }
 
 TEST_F(Fader, KnobSizeAndTravelChangesKeepThePositionQuietly) {

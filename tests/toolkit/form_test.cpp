@@ -3,14 +3,17 @@
 #include "toolkit/application.h"
 #include "toolkit/button.h"
 #include "toolkit/errors.h"
+#include "toolkit/panel.h"
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
+#include "platform/window_position.h"
 
 #include <QCoreApplication>
 #include <QTest>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace tk;
@@ -197,6 +200,30 @@ TEST(Form, SystemMenuEntriesCanBeAddedAndChangedByCommand) {
     EXPECT_FALSE(menu.Entries().back().checked);
     EXPECT_EQ(&form->SystemMenu(), &menu);
     EXPECT_NE(menu.Handle(), 0u);
+}
+
+TEST(Form, SetWindowPosTakesAFormIntoOrOutOfTheTopmostBandOnly) {
+    Owned<TForm> form(new TForm(nullptr));
+    form->SetBounds(10, 20, 200, 100);
+    form->Show();
+    const auto onTop = [&form] { return form->WindowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); };
+    constexpr win::UINT inPlace = win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE;
+    EXPECT_EQ(win::SetWindowPos(form->Handle(), win::HWND_TOPMOST, 0, 0, 0, 0, inPlace), win::TRUE);
+    EXPECT_TRUE(onTop());
+    EXPECT_EQ(form->BoundsRect(), QRect(10, 20, 200, 100));
+    EXPECT_EQ(win::SetWindowPos(form->Handle(), win::HWND_NOTOPMOST, 0, 0, 0, 0, inPlace), win::TRUE);
+    EXPECT_FALSE(onTop());
+
+    // Moving and sizing go through the bounds; a child has no place in the screen's z-order.
+    EXPECT_EQ(win::SetWindowPos(form->Handle(), win::HWND_TOPMOST, 0, 0, 50, 50, win::SWP_NOMOVE),
+              win::FALSE);
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    EXPECT_EQ(win::SetWindowPos(panel->Handle(), win::HWND_TOPMOST, 0, 0, 0, 0, inPlace), win::FALSE);
+    const win::HWND gone = panel->Handle();
+    panel->Free();
+    EXPECT_EQ(win::SetWindowPos(gone, win::HWND_TOPMOST, 0, 0, 0, 0, inPlace), win::FALSE);
+    EXPECT_FALSE(onTop());
 }
 
 } // namespace

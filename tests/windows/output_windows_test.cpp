@@ -6,10 +6,12 @@
 #include "platform/wow16.h"
 #include "tests/driver/message_box_capture.h"
 #include "tests/simcard/tool_run.h"
+#include "tests/toolkit/modal_box_answer.h"
 #include "tests/windows/output_window_fixture.h"
 #include "windows/analog_output_window.h"
 #include "windows/digital_output_window.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace windows_test {
@@ -87,6 +89,34 @@ TEST_F(AnalogOutputTest, ARefusedChangeSaysSoOnceAndKeepsThePreviousSource) {
     EXPECT_TRUE(RefreshTimer()->Enabled());
     EXPECT_NE(window->Timers().PollId(), 0u) << "the meters go on";
     Card([](simcard::CardStateLayout& state) { EXPECT_EQ(state.hardware[0].analogOutputSource, 0); });
+}
+
+// As a user meets it: the focus on the applied source, a click on another, the box over the window.
+TEST_F(AnalogOutputTest, ARefusedClickFallsBackAtOnceToTheRadioThatHadTheFocus) {
+    Open(1);
+    window->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
+    tk::TRadioButton* program = Route(0, SourceProgram);
+    tk::TRadioButton* input = Route(0, SourceAnalogInput);
+    program->SetFocus();
+    ASSERT_TRUE(QTest::qWaitFor([program] { return program->Focused(); }));
+    RunTool({"refuse-route", "1", "on"});
+    {
+        ModalBoxAnswer answer;
+        QTest::mouseClick(input->Widget(), Qt::LeftButton, {}, QPoint(6, 8)); // on its indicator
+        EXPECT_EQ(answer.answered, 1);
+    }
+    EXPECT_TRUE(program->Checked()) << "not only at the next refresh";
+    EXPECT_FALSE(input->Checked());
+    EXPECT_EQ(Output()->LastRouteButton(0), program);
+    EXPECT_EQ(Output()->Routes().Applied(0), SourceProgram);
+    EXPECT_NE(window->Timers().PollId(), 0u) << "metered";
+
+    window->Widget()->activateWindow(); // back from the box
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
+    QTest::qWait(50);
+    EXPECT_EQ(Output()->LastRouteButton(0), program);
+    EXPECT_TRUE(program->Checked());
 }
 
 TEST_F(AnalogOutputTest, VolumesReadAndSentInTheOutputsScale) {

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs tests of the runner on a real X display (a private Xvfb): focus and window activation, and mouse
+# input that the window system hands to the widget under the pointer, as a desktop does.
+# Usage: on_x_display.sh <test runner> <gtest filter>. Exit 77 (skipped) without Xvfb.
+set -u
+runner=$1
+filter=$2
+command -v Xvfb >/dev/null || { echo "SKIPPED: Xvfb is not installed (Debian package xvfb)"; exit 77; }
+
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+server=$!
+trap 'kill "$server" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+end=$((SECONDS + 60))
+until [ -s "$work/display" ]; do
+    [ "$SECONDS" -ge "$end" ] && { echo "FAILED: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+    sleep 0.1
+done
+
+DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: WAYLAND_DISPLAY= \
+    "$runner" --gtest_filter="$filter"
