@@ -15,14 +15,16 @@ TAboutBox::~TAboutBox() {
     if (AboutBox == this) AboutBox = nullptr;
 }
 
+void TAboutBox::DeclareParts(tk::FormParts& parts) {
+    parts.Add("lbName", lbName_);
+    parts.Add("lbVersion", lbVersion_);
+    parts.Add("lbSys", lbSys_);
+}
+
 void TAboutBox::FormCreate(tk::TComponent*) {
-    const auto setCaption = [this](const char* name, const QString& text) {
-        if (auto* label = qobject_cast<tk::TLabel*>(FindComponent(QString::fromLatin1(name))))
-            label->SetCaption(text);
-    };
-    setCaption("lbName", QStringLiteral("Kova 2"));
-    setCaption("lbVersion", QStringLiteral("Version 2.06"));
-    setCaption("lbSys", QStringLiteral("für Windows(tm) 95/98/ME"));
+    lbName_->SetCaption(QStringLiteral("Kova 2"));
+    lbVersion_->SetCaption(QStringLiteral("Version 2.06"));
+    lbSys_->SetCaption(QStringLiteral("für Windows(tm) 95/98/ME"));
 }
 
 } // namespace app

@@ -12,7 +12,6 @@
 #include "platform/win_messages.h"
 #include "platform/win_records.h"
 #include "toolkit/application.h"
-#include "toolkit/errors.h"
 #include "toolkit/icons.h"
 #include "toolkit/message_queue.h"
 #include "windows/channel_window.h"
@@ -34,7 +33,12 @@ void ProcessWaitingMessages() {
 
 } // namespace
 
-TMixControlWnd::TMixControlWnd(tk::TComponent* owner) : TForm(owner, QStringLiteral(":/forms/Mixctrl.form")) {
+TMixControlWnd::TMixControlWnd(tk::TComponent* owner)
+    : TForm(owner, QStringLiteral(":/forms/Mixctrl.form")),
+      channels_{{{nullptr, &AnalogInputWindow, &ChildWindowMakers::analogInputs},
+                 {nullptr, &DigitalInputWindow, &ChildWindowMakers::digitalInputs},
+                 {nullptr, &AnalogOutputWindow, &ChildWindowMakers::analogOutputs},
+                 {nullptr, &DigitalOutputWindow, &ChildWindowMakers::digitalOutputs}}} {
     controls::RegisterControlClasses(); // the description uses them
     ControlWindow = this;
     BindMessage(win::WM_TRAYNOTIFY, this, &TMixControlWnd::WMTrayNotify);
@@ -58,22 +62,16 @@ void TMixControlWnd::BeforeDestruction() {
     TForm::BeforeDestruction();
 }
 
-controls::TExtCheckBox* TMixControlWnd::CheckBox(const char* name) const {
-    auto* box = qobject_cast<controls::TExtCheckBox*>(FindComponent(QString::fromLatin1(name)));
-    if (!box) throw tk::EComponentError(QStringLiteral("The control window has no check box %1").arg(name));
-    return box;
+void TMixControlWnd::DeclareParts(tk::FormParts& parts) {
+    parts.Add("chkAnalogInputs", channels_[0].box);
+    parts.Add("chkDigitalInputs", channels_[1].box);
+    parts.Add("chkAnalogOutputs", channels_[2].box);
+    parts.Add("chkDigitalOutputs", channels_[3].box);
+    parts.Add("chkStayOnTop", chkStayOnTop_);
+    parts.Add("chkSettings", chkSettings_);
 }
 
 void TMixControlWnd::FormCreate(tk::TComponent*) {
-    channels_ = {{
-        {CheckBox("chkAnalogInputs"), &AnalogInputWindow, &ChildWindowMakers::analogInputs},
-        {CheckBox("chkDigitalInputs"), &DigitalInputWindow, &ChildWindowMakers::digitalInputs},
-        {CheckBox("chkAnalogOutputs"), &AnalogOutputWindow, &ChildWindowMakers::analogOutputs},
-        {CheckBox("chkDigitalOutputs"), &DigitalOutputWindow, &ChildWindowMakers::digitalOutputs},
-    }};
-    chkStayOnTop_ = CheckBox("chkStayOnTop");
-    chkSettings_ = CheckBox("chkSettings");
-
     driver::DiscoverDevices();
     SetCaption(QStringLiteral("Kova 2"));
     SetIcon(tk::IconFromHandle(TrayIcon));

@@ -47,6 +47,7 @@ public:
     const driver::ConfigArray& Configuration() const { return configuration_; }
 
 protected:
+    void DeclareParts(tk::FormParts& parts) override;
     void BeforeDestruction() override;
 
 private:
@@ -56,7 +57,6 @@ private:
         ChannelWindowMaker ChildWindowMakers::*maker = nullptr;
     };
 
-    controls::TExtCheckBox* CheckBox(const char* name) const;
     void ChannelBoxClick(const ChannelBox& channel);
     void OpenChannelWindow(const ChannelBox& channel);
     void WMChildClosed(tk::TMessage& message);

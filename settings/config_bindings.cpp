@@ -137,10 +137,9 @@ std::optional<std::int32_t> ValueOf(tk::TComponent* target, const Binding& bindi
 
 } // namespace
 
-void ShowField(const tk::TComponent& form, const QString& name, const driver::CardConfig& record) {
-    const Binding* binding = FindBinding(name);
-    tk::TComponent* control = form.FindComponent(name);
-    if (!binding || !control) throw tk::EComponentError(QStringLiteral("No field is shown by %1").arg(name));
+void ShowField(tk::TComponent* control, const driver::CardConfig& record) {
+    const Binding* binding = FindBinding(control->Name());
+    if (!binding) throw tk::EComponentError(QStringLiteral("No field is shown by %1").arg(control->Name()));
     Show(control, *binding, record.*binding->field);
     // A radio's click writes both copies, so the second shows what the first left.
     if (binding->copy) Show(control, *binding, record.*binding->copy);

@@ -44,12 +44,19 @@ constexpr std::array kLatencyControls = {"lbMs",      "lbMsUnit",   "barLatency"
 
 constexpr std::array kRestrictedFormatControls = {"lbStereo", "boxRestrictedRes", "boxRestrictedRate"};
 
-const StartStopFields kAnalogStartStop{"pnAnaPlaySS",          "pnAnaRecSS",         &CardConfig::AnaSSFlagA,
-                                       &CardConfig::AnaSSFlagB, &CardConfig::AnaSSBoth, &CardConfig::AnaPlaySS,
-                                       &CardConfig::AnaRecSS};
-const StartStopFields kDigitalStartStop{"pnDigPlaySS",          "pnDigRecSS",         &CardConfig::DigSSFlagA,
-                                        &CardConfig::DigSSFlagB, &CardConfig::DigSSBoth, &CardConfig::DigPlaySS,
+const StartStopFields kAnalogStartStop{&CardConfig::AnaSSFlagA, &CardConfig::AnaSSFlagB,
+                                       &CardConfig::AnaSSBoth, &CardConfig::AnaPlaySS, &CardConfig::AnaRecSS};
+const StartStopFields kDigitalStartStop{&CardConfig::DigSSFlagA, &CardConfig::DigSSFlagB,
+                                        &CardConfig::DigSSBoth, &CardConfig::DigPlaySS,
                                         &CardConfig::DigRecSS};
+
+// The parts named names, into members in the same order.
+template <class T, std::size_t N>
+void AddParts(tk::FormParts& parts, const std::array<const char*, N>& names, std::vector<T*>& members) {
+    members.assign(N, nullptr);
+    for (std::size_t i = 0; i < N; ++i)
+        parts.Add(names[i], members[i]);
+}
 
 std::int32_t OnTheFlyValue(int position) { return position * kOnTheFlyScaleNumerator / kOnTheFlyScaleDenominator; }
 
@@ -71,33 +78,50 @@ TdlgCfg::TdlgCfg(tk::TComponent* owner, controls::ChildWindowHost& host, driver:
 
 TdlgCfg::~TdlgCfg() = default;
 
-template <class T> T* TdlgCfg::Part(const char* name) const {
-    auto* part = qobject_cast<T*>(FindComponent(QString::fromLatin1(name)));
-    if (!part) throw tk::EComponentError(QStringLiteral("The settings dialog has no %1").arg(name));
-    return part;
+void TdlgCfg::DeclareParts(tk::FormParts& parts) {
+    parts.Add("btnApply", btnApply_);
+    parts.Add("btnNext", btnNext_);
+    parts.Add("tabClock", tabClock_);
+    parts.Add("tabMisc", tabMisc_);
+    parts.Add("chkMaster", chkMaster_);
+    parts.Add("chkSyncBusClock_Internal", syncBusClockInternal_);
+    parts.Add("chkSyncBusClock_DINP", syncBusClockDigitalInput_);
+    parts.Add("pnAnaPlaySS", analogStartStop_.play);
+    parts.Add("pnAnaRecSS", analogStartStop_.record);
+    parts.Add("pnDigPlaySS", digitalStartStop_.play);
+    parts.Add("pnDigRecSS", digitalStartStop_.record);
+    parts.Add("chkWriteIsPlayCursor", writeIsPlayCursor_);
+    parts.Add("btnAutoLatency", btnAutoLatency_);
+    parts.Add("btnManLatency", btnManLatency_);
+    parts.Add("barLatency", barLatency_);
+    parts.Add("lbMs", lbMs_);
+    parts.Add("chkRestricted", chkRestricted_);
+    parts.Add("boxRestrictedRate", boxRestrictedRate_);
+    parts.Add("boxRestrictedRes", boxRestrictedRes_);
+    parts.Add("chkRestrictedDev", chkRestrictedDev_);
+    parts.Add("boxDevices", boxDevices_);
+    parts.Add("tckKerning", tckKerning_);
+    parts.Add("tckPreload", tckPreload_);
+    AddParts(parts, kShownBeforeLoaded, shownBeforeLoaded_);
+    AddParts(parts, kLatencyControls, latencyControls_);
+    AddParts(parts, kRestrictedFormatControls, restrictedFormatControls_);
 }
 
 void TdlgCfg::FormCreate(tk::TComponent*) {
-    btnApply_ = Part<tk::TButton>("btnApply");
-    chkRestricted_ = Part<tk::TCustomCheckBox>("chkRestricted");
-    boxDevices_ = Part<tk::TComboBox>("boxDevices");
-    barLatency_ = Part<tk::TTrackBar>("barLatency");
-    tckKerning_ = Part<tk::TTrackBar>("tckKerning");
-    tckPreload_ = Part<tk::TTrackBar>("tckPreload");
-
     SetCaption(QStringLiteral("Kova 2 Einstellungen Karte #%1").arg(card_ + 1));
-    Part<tk::TTabSheet>("tabClock")->SetCaption(QStringLiteral("Synchronisation"));
-    Part<tk::TTabSheet>("tabMisc")->SetCaption(QStringLiteral("Sonstiges"));
+    tabClock_->SetCaption(QStringLiteral("Synchronisation"));
+    tabMisc_->SetCaption(QStringLiteral("Sonstiges"));
     // A count that is no count of cards must not lead past the array.
-    if (card_ + 1 >= cardCount_) Part<tk::TButton>("btnNext")->SetEnabled(false);
+    if (card_ + 1 >= cardCount_) btnNext_->SetEnabled(false);
     loaded_ = false;
     ShowRecord();
 }
 
 void TdlgCfg::ShowRecord() {
-    for (const char* name : kShownBeforeLoaded) ShowField(*this, QString::fromLatin1(name), record_);
+    for (tk::TComponent* control : shownBeforeLoaded_)
+        ShowField(control, record_);
     loaded_ = true;
-    ShowField(*this, QStringLiteral("chkWriteIsPlayCursor"), record_);
+    ShowField(writeIsPlayCursor_, record_);
     ShowLatency();
     ShowRestrictedFormat();
     ShowRestrictedDevice();
@@ -109,12 +133,12 @@ void TdlgCfg::ShowRecord() {
 // Automatic latency leaves the bar at its design value.
 void TdlgCfg::ShowLatency() {
     if (record_.DsLatency != 0) {
-        ShowField(*this, QStringLiteral("barLatency"), record_);
-        Part<tk::TRadioButton>("btnManLatency")->SetChecked(true);
+        ShowField(barLatency_, record_);
+        btnManLatency_->SetChecked(true);
     } else {
-        Part<tk::TRadioButton>("btnAutoLatency")->SetChecked(true);
+        btnAutoLatency_->SetChecked(true);
     }
-    Part<tk::TLabel>("lbMs")->SetCaption(QString::number(barLatency_->Position()));
+    lbMs_->SetCaption(QString::number(barLatency_->Position()));
 }
 
 void TdlgCfg::ShowRestrictedFormat() {
@@ -122,17 +146,17 @@ void TdlgCfg::ShowRestrictedFormat() {
     chkRestricted_->SetChecked(restricted);
     EnableRestrictedFormat(restricted);
     if (restricted) {
-        ShowField(*this, QStringLiteral("boxRestrictedRate"), record_);
-        ShowField(*this, QStringLiteral("boxRestrictedRes"), record_);
+        ShowField(boxRestrictedRate_, record_);
+        ShowField(boxRestrictedRes_, record_);
     } else {
-        Part<tk::TComboBox>("boxRestrictedRate")->SetItemIndex(kRate44100Index);
-        Part<tk::TComboBox>("boxRestrictedRes")->SetItemIndex(kRes16BitIndex);
+        boxRestrictedRate_->SetItemIndex(kRate44100Index);
+        boxRestrictedRes_->SetItemIndex(kRes16BitIndex);
     }
 }
 
 void TdlgCfg::ShowRestrictedDevice() {
-    ShowField(*this, QStringLiteral("boxDevices"), record_);
-    ShowField(*this, QStringLiteral("chkRestrictedDev"), record_);
+    ShowField(boxDevices_, record_);
+    ShowField(chkRestrictedDev_, record_);
     boxDevices_->SetEnabled(record_.RestrictedDev != 0);
 }
 
@@ -140,11 +164,13 @@ void TdlgCfg::ShowRestrictedDevice() {
 void TdlgCfg::ShowGsif() {
     gsifCoupling_ = true;
     const platform::ScopeExit uncouple{[this] { gsifCoupling_ = false; }};
-    ShowField(*this, QStringLiteral("tckKerning"), record_);
-    ShowField(*this, QStringLiteral("tckPreload"), record_);
+    ShowField(tckKerning_, record_);
+    ShowField(tckPreload_, record_);
 }
 
-void TdlgCfg::FormShow(tk::TComponent*) { ShowField(*this, QStringLiteral("boxDevices"), record_); }
+void TdlgCfg::FormShow(tk::TComponent*) {
+    ShowField(boxDevices_, record_);
+}
 
 bool TdlgCfg::Apply() {
     if (!btnApply_->Enabled()) return true;
@@ -203,16 +229,16 @@ void TdlgCfg::Edited(tk::TComponent* sender) {
 
 void TdlgCfg::chkMasterClick(tk::TComponent* sender) {
     Edited(sender);
-    const bool master = Part<tk::TCustomCheckBox>("chkMaster")->Checked();
-    Part<tk::TRadioButton>("chkSyncBusClock_Internal")->SetEnabled(master);
-    Part<tk::TRadioButton>("chkSyncBusClock_DINP")->SetEnabled(master);
+    const bool master = chkMaster_->Checked();
+    syncBusClockInternal_->SetEnabled(master);
+    syncBusClockDigitalInput_->SetEnabled(master);
 }
 
 void TdlgCfg::chkSyncBusClockClick(tk::TComponent* sender) { Edited(sender); }
 
-void TdlgCfg::WriteStartStop(const StartStopFields& fields) {
-    WriteField(Part<tk::TComponent>(fields.playPanel), record_);
-    WriteField(Part<tk::TComponent>(fields.recordPanel), record_);
+void TdlgCfg::WriteStartStop(const StartStopFields& fields, const StartStopPanels& panels) {
+    WriteField(panels.play, record_);
+    WriteField(panels.record, record_);
     record_.*fields.flagA = RecordTrue;
     record_.*fields.flagB = RecordTrue;
     record_.*fields.both = record_.*fields.play && record_.*fields.record ? RecordTrue : RecordFalse;
@@ -220,12 +246,12 @@ void TdlgCfg::WriteStartStop(const StartStopFields& fields) {
 
 void TdlgCfg::btnAnaSS_Click(tk::TComponent*) {
     btnApply_->SetEnabled(true);
-    if (loaded_) WriteStartStop(kAnalogStartStop);
+    if (loaded_) WriteStartStop(kAnalogStartStop, analogStartStop_);
 }
 
 void TdlgCfg::btnDigSS_Click(tk::TComponent*) {
     btnApply_->SetEnabled(true);
-    if (loaded_) WriteStartStop(kDigitalStartStop);
+    if (loaded_) WriteStartStop(kDigitalStartStop, digitalStartStop_);
 }
 
 void TdlgCfg::btnAnaClock_DCOClick(tk::TComponent* sender) { Edited(sender); }
@@ -236,7 +262,8 @@ void TdlgCfg::btnDigPlayClock_DINPClick(tk::TComponent* sender) { Edited(sender)
 void TdlgCfg::btnDigPlayClock_SYNCBUSClick(tk::TComponent* sender) { Edited(sender); }
 
 void TdlgCfg::EnableLatencyControls(bool enabled) {
-    for (const char* name : kLatencyControls) Part<tk::TControl>(name)->SetEnabled(enabled);
+    for (tk::TControl* control : latencyControls_)
+        control->SetEnabled(enabled);
 }
 
 void TdlgCfg::btnAutoLatencyClick(tk::TComponent* sender) {
@@ -255,36 +282,38 @@ void TdlgCfg::btnManLatencyClick(tk::TComponent* sender) {
 
 void TdlgCfg::barLatencyChange(tk::TComponent* sender) {
     Edited(sender);
-    Part<tk::TLabel>("lbMs")->SetCaption(QString::number(barLatency_->Position()));
+    lbMs_->SetCaption(QString::number(barLatency_->Position()));
 }
 
 void TdlgCfg::chkWriteIsPlayCursorClick(tk::TComponent* sender) { Edited(sender); }
 
 void TdlgCfg::EnableRestrictedFormat(bool enabled) {
-    for (const char* name : kRestrictedFormatControls) Part<tk::TControl>(name)->SetEnabled(enabled);
+    for (tk::TControl* control : restrictedFormatControls_)
+        control->SetEnabled(enabled);
 }
 
 // Unticked, neither the rate nor the resolution is restricted, whatever the lists show.
-void TdlgCfg::ApplyFormatRule(const char* list, std::int32_t CardConfig::*field) {
-    if (chkRestricted_->Checked()) WriteField(Part<tk::TComponent>(list), record_);
+void TdlgCfg::ApplyFormatRule(tk::TComboBox* list, std::int32_t CardConfig::*field) {
+    if (chkRestricted_->Checked())
+        WriteField(list, record_);
     else record_.*field = 0;
 }
 
 void TdlgCfg::chkRestrictedClick(tk::TComponent*) {
     btnApply_->SetEnabled(true);
     EnableRestrictedFormat(chkRestricted_->Checked());
-    ApplyFormatRule("boxRestrictedRate", &CardConfig::RestrictedRate);
-    ApplyFormatRule("boxRestrictedRes", &CardConfig::RestrictedRes);
+    ApplyFormatRule(boxRestrictedRate_, &CardConfig::RestrictedRate);
+    ApplyFormatRule(boxRestrictedRes_, &CardConfig::RestrictedRes);
 }
 
 void TdlgCfg::boxRestrictedRateChange(tk::TComponent*) {
     btnApply_->SetEnabled(true);
-    ApplyFormatRule("boxRestrictedRate", &CardConfig::RestrictedRate);
+    ApplyFormatRule(boxRestrictedRate_, &CardConfig::RestrictedRate);
 }
 
 void TdlgCfg::boxRestrictedResChange(tk::TComponent*) {
     btnApply_->SetEnabled(true);
-    ApplyFormatRule("boxRestrictedRes", &CardConfig::RestrictedRes);
+    ApplyFormatRule(boxRestrictedRes_, &CardConfig::RestrictedRes);
 }
 
 void TdlgCfg::chkRestrictedDevClick(tk::TComponent* sender) {

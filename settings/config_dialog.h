@@ -6,25 +6,34 @@
 #include "driver/config_records.h"
 #include "toolkit/form.h"
 
+#include <vector>
+
 namespace tk {
 class TButton;
 class TComboBox;
+class TControl;
 class TCustomCheckBox;
+class TLabel;
+class TRadioButton;
+class TTabSheet;
 class TTrackBar;
 } // namespace tk
 
 namespace settings {
 
-// The start/stop choices of one side: the panels of its playback and record radios and the fields
-// that a change of either writes.
+// The fields that a change of one side's start/stop choices (analog or digital) writes.
 struct StartStopFields {
-    const char* playPanel;
-    const char* recordPanel;
     std::int32_t driver::CardConfig::*flagA;
     std::int32_t driver::CardConfig::*flagB;
     std::int32_t driver::CardConfig::*both;
     std::int32_t driver::CardConfig::*play;
     std::int32_t driver::CardConfig::*record;
+};
+
+// The panels of one side's playback and record start/stop radios.
+struct StartStopPanels {
+    tk::TComponent* play = nullptr;
+    tk::TComponent* record = nullptr;
 };
 
 class TdlgCfg : public tk::TForm {
@@ -77,8 +86,10 @@ public:
     Q_INVOKABLE void chkNoMsgRateClick(tk::TComponent* sender);
     Q_INVOKABLE void chkNoMsgDevConflictClick(tk::TComponent* sender);
 
+protected:
+    void DeclareParts(tk::FormParts& parts) override;
+
 private:
-    template <class T> T* Part(const char* name) const;
     void ShowRecord();
     void ShowLatency();
     void ShowRestrictedFormat();
@@ -87,11 +98,11 @@ private:
     // Enables Apply and writes the changed control's field.
     void Edited(tk::TComponent* sender);
     // Writes the start/stop fields of one side (analog or digital) from its two radio groups.
-    void WriteStartStop(const StartStopFields& fields);
+    void WriteStartStop(const StartStopFields& fields, const StartStopPanels& panels);
     void EnableLatencyControls(bool enabled);
     void EnableRestrictedFormat(bool enabled);
     // The rate or resolution rule: the list's value while chkRestricted is ticked, else 0.
-    void ApplyFormatRule(const char* list, std::int32_t driver::CardConfig::*field);
+    void ApplyFormatRule(tk::TComboBox* list, std::int32_t driver::CardConfig::*field);
     // Keeps preload at least kerning + 2 by moving the other bar, then sends both to the driver.
     void GsifMoved(tk::TTrackBar* moved);
     void SendGsifOnTheFly();
@@ -106,11 +117,29 @@ private:
     bool gsifCoupling_ = false; // one GSIF bar is being moved by the other
 
     tk::TButton* btnApply_ = nullptr;
-    tk::TCustomCheckBox* chkRestricted_ = nullptr;
-    tk::TComboBox* boxDevices_ = nullptr;
+    tk::TButton* btnNext_ = nullptr;
+    tk::TTabSheet* tabClock_ = nullptr;
+    tk::TTabSheet* tabMisc_ = nullptr;
+    tk::TCustomCheckBox* chkMaster_ = nullptr;
+    tk::TRadioButton* syncBusClockInternal_ = nullptr;
+    tk::TRadioButton* syncBusClockDigitalInput_ = nullptr;
+    StartStopPanels analogStartStop_;
+    StartStopPanels digitalStartStop_;
+    tk::TComponent* writeIsPlayCursor_ = nullptr;
+    tk::TRadioButton* btnAutoLatency_ = nullptr;
+    tk::TRadioButton* btnManLatency_ = nullptr;
     tk::TTrackBar* barLatency_ = nullptr;
+    tk::TLabel* lbMs_ = nullptr;
+    tk::TCustomCheckBox* chkRestricted_ = nullptr;
+    tk::TComboBox* boxRestrictedRate_ = nullptr;
+    tk::TComboBox* boxRestrictedRes_ = nullptr;
+    tk::TComponent* chkRestrictedDev_ = nullptr;
+    tk::TComboBox* boxDevices_ = nullptr;
     tk::TTrackBar* tckKerning_ = nullptr;
     tk::TTrackBar* tckPreload_ = nullptr;
+    std::vector<tk::TComponent*> shownBeforeLoaded_;      // in the order they are shown
+    std::vector<tk::TControl*> latencyControls_;          // enabled with manual latency
+    std::vector<tk::TControl*> restrictedFormatControls_; // enabled while chkRestricted is ticked
 };
 
 } // namespace settings

@@ -46,7 +46,11 @@ FormWidget* TForm::Window() const { return static_cast<FormWidget*>(Widget()); }
 
 void TForm::AfterConstruction() {
     BusyScope busy(this); // the form's own events may free it; that waits until here has finished
-    if (!description_.isEmpty()) ReadComponentFile(this, description_);
+    if (!description_.isEmpty()) {
+        FormParts parts;
+        DeclareParts(parts);
+        ReadComponentFile(this, description_, parts);
+    }
     created_ = true;
     RunReported(onCreate_, this);
     if (Visible()) UpdateWidgetVisibility();

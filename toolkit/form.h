@@ -5,6 +5,7 @@
 // the description, runs Loaded on every component, then OnCreate. Before every change of its size, and
 // when it is shown, a form asks itself for its size limits with WM_GETMINMAXINFO (the record in
 // TMessage::Record); the tracking sizes bound both the program's and the user's sizing.
+#include "toolkit/form_parts.h"
 #include "toolkit/system_menu.h"
 #include "toolkit/win_control.h"
 
@@ -110,6 +111,10 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
 
 protected:
+    // Lists the components that the form's code uses by name; they are resolved as the description is
+    // read, before OnCreate, and a missing or mistyped one fails the creation. A subclass adds its own
+    // parts to its base class's.
+    virtual void DeclareParts(FormParts&) {}
     void BeforeDestruction() override;
     void DefaultHandler(TMessage& message) override;
     void UpdateWidgetGeometry() override;

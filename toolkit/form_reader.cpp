@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <vector>
 
 namespace tk {
@@ -23,7 +24,8 @@ struct Fixup {
 
 class FormBuilder {
 public:
-    FormBuilder(TComponent* root, const QString& fileName) : root_(root), fileName_(fileName) {}
+    FormBuilder(TComponent* root, const QString& fileName, const FormParts& parts)
+        : root_(root), fileName_(fileName), parts_(parts) {}
 
     void Build(const FormObject& top) {
         const QString rootClass = ClassRegistry::ShortName(*root_->metaObject());
@@ -34,6 +36,7 @@ public:
         ApplyProperties(root_, top);
         for (const FormObject& child : top.children) BuildChild(child, root_);
         ResolveReferences();
+        ResolveParts(top);
         Guarded(top.line, [&] { root_->Loaded(); });
         for (std::size_t i = 0; i < created_.size(); ++i) Guarded(lines_[i], [&] { created_[i]->Loaded(); });
     }
@@ -122,8 +125,30 @@ private:
         }
     }
 
+    // A missing part has no line of its own: the line of the form's object stands for it.
+    void ResolveParts(const FormObject& top) {
+        for (const FormParts::Part& part : parts_.List()) {
+            const QString name = QString::fromLatin1(part.name);
+            const QString needed = ClassRegistry::ShortName(*part.type);
+            TComponent* found = root_->FindComponent(name);
+            if (!found) Fail(top.line, QStringLiteral("%1 has no %2 named %3").arg(top.name, needed, name));
+            if (!found->metaObject()->inherits(part.type))
+                Fail(LineOf(found, top.line),
+                     QStringLiteral("%1 is a %2, and %3 needs a %4")
+                         .arg(name, ClassRegistry::ShortName(*found->metaObject()), top.name, needed));
+            part.assign(found);
+        }
+    }
+
+    // The line that created component, fallback for one the description did not create.
+    int LineOf(const TComponent* component, int fallback) const {
+        const auto found = std::find(created_.begin(), created_.end(), component);
+        return found == created_.end() ? fallback : lines_[std::size_t(found - created_.begin())];
+    }
+
     TComponent* root_;
     const QString& fileName_;
+    const FormParts& parts_;
     std::vector<TComponent*> created_;
     std::vector<int> lines_;
     std::vector<Fixup> fixups_;
@@ -131,17 +156,17 @@ private:
 
 } // namespace
 
-void ReadComponentFile(TComponent* root, const QString& path) {
+void ReadComponentFile(TComponent* root, const QString& path, const FormParts& parts) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw EFormError(path, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(file.readAll());
     if (decoder.hasError()) throw EFormError(path, 0, QStringLiteral("is not UTF-8 text"));
-    ReadComponentText(root, text, path);
+    ReadComponentText(root, text, path, parts);
 }
 
-void ReadComponentText(TComponent* root, QStringView text, const QString& fileName) {
-    FormBuilder(root, fileName).Build(ParseFormDescription(text, fileName));
+void ReadComponentText(TComponent* root, QStringView text, const QString& fileName, const FormParts& parts) {
+    FormBuilder(root, fileName, parts).Build(ParseFormDescription(text, fileName));
 }
 
 } // namespace tk

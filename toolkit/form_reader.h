@@ -5,6 +5,8 @@
 // and their handlers bound to the root's methods. Every created component is loading until the whole
 // tree exists and its references are resolved; then Loaded runs on the root and on each component in
 // reading order. Any mistake throws EFormError with the file, the line and what is wrong.
+#include "toolkit/form_parts.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -12,9 +14,11 @@ namespace tk {
 
 class TComponent;
 
-// path: a file or a Qt resource (":/forms/...").
-void ReadComponentFile(TComponent* root, const QString& path);
+// path: a file or a Qt resource (":/forms/..."); parts: the root's named parts, resolved once the tree
+// exists and before Loaded runs.
+void ReadComponentFile(TComponent* root, const QString& path, const FormParts& parts = {});
 // text: the description itself; fileName names it in errors.
-void ReadComponentText(TComponent* root, QStringView text, const QString& fileName);
+void ReadComponentText(TComponent* root, QStringView text, const QString& fileName,
+                       const FormParts& parts = {});
 
 } // namespace tk

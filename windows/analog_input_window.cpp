@@ -44,6 +44,12 @@ TfrmAnalogInp::TfrmAnalogInp(tk::TComponent* owner, WindowHost& host)
 
 TfrmAnalogInp::~TfrmAnalogInp() = default;
 
+void TfrmAnalogInp::DeclareParts(tk::FormParts& parts) {
+    TChannelWindow::DeclareParts(parts);
+    parts.Add("pnRouteParent", routeChoices_);
+    parts.Add("pnWhenToMonParent", whenToMonitorChoices_);
+}
+
 void TfrmAnalogInp::OpenHandles() {
     driver::OpenControlRun(Handle(), driver::KindAnalog, driver::Direction::Input, 0, 1, 0, driver::CardCount - 1,
                            inputHandles_);
@@ -70,8 +76,8 @@ bool TfrmAnalogInp::ReadStartupState() {
 // Only the monitoring choices: byte 0 of an analog input's record travels back as read.
 bool TfrmAnalogInp::ReadMonitoring() {
     if (!records_.Read(driver::CardCount)) return false;
-    records_.CheckChoices(*this, *Part<tk::TPanel>("pnRouteParent"), DestinationByte);
-    records_.CheckChoices(*this, *Part<tk::TPanel>("pnWhenToMonParent"), WhenByte);
+    records_.CheckChoices(*this, *routeChoices_, DestinationByte);
+    records_.CheckChoices(*this, *whenToMonitorChoices_, WhenByte);
     return true;
 }
 

@@ -23,6 +23,7 @@ public:
     Q_INVOKABLE void chkRoutingClick(tk::TComponent* sender);
 
 protected:
+    void DeclareParts(tk::FormParts& parts) override;
     void OpenHandles() override;
     void CloseHandles() override;
     const HandleTable& PairHandles() const override { return inputHandles_; }
@@ -38,6 +39,8 @@ private:
 
     HandleTable inputHandles_{};
     MonitorRecords records_{inputHandles_};
+    tk::TPanel* routeChoices_ = nullptr;         // pnRouteParent: where the input is monitored
+    tk::TPanel* whenToMonitorChoices_ = nullptr; // pnWhenToMonParent
 };
 
 } // namespace windows

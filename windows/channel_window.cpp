@@ -54,11 +54,7 @@ void TChannelWindow::FormCreate(tk::TComponent*) {
         return; // not initialised: the control window frees the window again
     }
     TagRadioButtons();
-    const SectionNames& names = design_.sections;
-    sections_ = std::make_unique<WindowSections>(
-        this, SectionParts{Part<tk::TPanel>(names.group), Part<tk::TPanel>(names.header), Part<tk::TPanel>(names.upper),
-                           Part<tk::TPanel>(names.level), Part<tk::TControl>(names.bevel),
-                           Part<tk::TPanel>(names.checks)});
+    sections_ = std::make_unique<WindowSections>(this, sectionParts_);
     sections_->StartContent(design_.designClientHeight);
     BuildStrips();
     LinkFaders();
@@ -71,9 +67,22 @@ void TChannelWindow::FormCreate(tk::TComponent*) {
     RouteActivation();
 }
 
+void TChannelWindow::DeclareParts(tk::FormParts& parts) {
+    const SectionNames& names = design_.sections;
+    parts.Add(names.group, sectionParts_.group);
+    parts.Add(names.header, sectionParts_.header);
+    parts.Add(names.upper, sectionParts_.upper);
+    parts.Add(names.level, sectionParts_.level);
+    parts.Add(names.bevel, sectionParts_.bevel);
+    parts.Add(names.checks, sectionParts_.checks);
+    taggedRadios_.assign(design_.radioTags.size(), nullptr);
+    for (std::size_t i = 0; i < taggedRadios_.size(); ++i)
+        parts.Add(design_.radioTags[i].name, taggedRadios_[i]);
+}
+
 void TChannelWindow::TagRadioButtons() {
-    for (const RadioTag& radio : design_.radioTags)
-        Part<tk::TRadioButton>(radio.name)->SetTag(radio.tag);
+    for (std::size_t i = 0; i < taggedRadios_.size(); ++i)
+        taggedRadios_[i]->SetTag(design_.radioTags[i].tag);
 }
 
 void TChannelWindow::BuildStrips() {

@@ -5,7 +5,6 @@
 // messages and fills in the hooks; the order of creation, showing, closing and destruction is here.
 #include "driver/message_records.h"
 #include "driver/transfer_block.h"
-#include "toolkit/errors.h"
 #include "toolkit/form.h"
 #include "windows/channel_messages.h"
 #include "windows/meter_timers.h"
@@ -17,13 +16,15 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace controls {
 class TLevelMeter;
 }
 namespace tk {
 class TCheckBox;
-}
+class TRadioButton;
+} // namespace tk
 
 namespace windows {
 
@@ -124,11 +125,13 @@ protected:
     // Shows or hides the upper section from its check box's click.
     void ToggleUpperSection(tk::TCheckBox* box);
 
+    // The sections and the tagged radio buttons; a window class adds its own parts.
+    void DeclareParts(tk::FormParts& parts) override;
+
     WindowHost& Host() const { return host_; }
     void SetEventsEnabled(bool enabled) {
         if (pairs_) pairs_->SetEventsEnabled(enabled);
     }
-    template <class T> T* Part(const char* name) const;
 
 private:
     void TagRadioButtons();
@@ -147,6 +150,8 @@ private:
     FrameDesign design_;
     WindowHost& host_;
     StripCloner cloner_;
+    SectionParts sectionParts_;
+    std::vector<tk::TRadioButton*> taggedRadios_; // the design's radioTags, in their order
     std::unique_ptr<WindowSections> sections_;
     std::unique_ptr<StripPairs> pairs_;
     std::unique_ptr<driver::TransferBlock> levelBlock_; // 8 bytes: left and right level
@@ -158,11 +163,5 @@ private:
     std::array<bool, driver::MaxCards> cardMetering_{}; // per card: its start was accepted, no stop sent yet
     bool stateRestored_ = false; // the saved window state was read; only then is it written back
 };
-
-template <class T> T* TChannelWindow::Part(const char* name) const {
-    auto* part = qobject_cast<T*>(FindComponent(QString::fromLatin1(name)));
-    if (!part) throw tk::EComponentError(QStringLiteral("%1 has no part %2").arg(Name(), QString::fromLatin1(name)));
-    return part;
-}
 
 } // namespace windows

@@ -55,6 +55,14 @@ tk::TLabel* TfrmDigInp::RateLabel(int card) const {
     return card >= 0 && card < driver::MaxCards ? rateLabels_[std::size_t(card)] : nullptr;
 }
 
+void TfrmDigInp::DeclareParts(tk::FormParts& parts) {
+    TChannelWindow::DeclareParts(parts);
+    parts.Add("pnInpSelParent", inputSelectChoices_);
+    parts.Add("pnRouteParent", routeChoices_);
+    parts.Add("pnWhenToMonParent", whenToMonitorChoices_);
+    parts.Add("RateTimer", rateTimer_);
+}
+
 void TfrmDigInp::OpenHandles() {
     driver::OpenControlRun(Handle(), driver::KindDigital, driver::Direction::Input, 0, 1, 0,
                            driver::CardCount - 1, inputHandles_);
@@ -83,9 +91,9 @@ void TfrmDigInp::FillRateLabels() {
 
 bool TfrmDigInp::ReadStartupState() {
     if (!records_.Read(driver::CardCount)) return false;
-    records_.CheckChoices(*this, *Part<tk::TPanel>("pnInpSelParent"), InputSelectByte);
-    records_.CheckChoices(*this, *Part<tk::TPanel>("pnRouteParent"), DestinationByte);
-    records_.CheckChoices(*this, *Part<tk::TPanel>("pnWhenToMonParent"), WhenByte);
+    records_.CheckChoices(*this, *inputSelectChoices_, InputSelectByte);
+    records_.CheckChoices(*this, *routeChoices_, DestinationByte);
+    records_.CheckChoices(*this, *whenToMonitorChoices_, WhenByte);
     return true;
 }
 
@@ -108,7 +116,7 @@ void TfrmDigInp::chkInpSelRateClick(tk::TComponent* sender) {
 // The rates show at the timer's first tick, a second after the show, and then follow the inputs' lock
 // once a second until the window goes.
 void TfrmDigInp::ShowCompleted() {
-    Part<tk::TTimer>("RateTimer")->SetEnabled(true);
+    rateTimer_->SetEnabled(true);
 }
 
 void TfrmDigInp::RateTimerTimer(tk::TComponent*) {

@@ -6,7 +6,9 @@
 
 namespace tk {
 class TLabel;
-}
+class TPanel;
+class TTimer;
+} // namespace tk
 
 namespace windows {
 
@@ -31,6 +33,7 @@ public:
     Q_INVOKABLE void RateTimerTimer(tk::TComponent* sender);
 
 protected:
+    void DeclareParts(tk::FormParts& parts) override;
     void OpenHandles() override;
     void CloseHandles() override;
     bool AllocateOwnBlocks() override;
@@ -48,6 +51,10 @@ private:
     MonitorRecords records_{inputHandles_};
     std::unique_ptr<driver::TransferBlock> rateBlock_; // 4 bytes: the input's rate in Hz, 0 = no lock
     std::array<tk::TLabel*, driver::MaxCards> rateLabels_{};
+    tk::TPanel* inputSelectChoices_ = nullptr;   // pnInpSelParent
+    tk::TPanel* routeChoices_ = nullptr;         // pnRouteParent: where the input is monitored
+    tk::TPanel* whenToMonitorChoices_ = nullptr; // pnWhenToMonParent
+    tk::TTimer* rateTimer_ = nullptr;
 };
 
 } // namespace windows

@@ -42,14 +42,15 @@ void TOutputWindow::CloseHandles() {
     driver::CloseControlRun(driver::Direction::Output, 2 * driver::CardCount, playbackHandles_);
 }
 
-tk::TTimer* TOutputWindow::RefreshTimer() const {
-    return qobject_cast<tk::TTimer*>(FindComponent(QString::fromLatin1(output_.refreshTimer)));
+void TOutputWindow::DeclareParts(tk::FormParts& parts) {
+    TChannelWindow::DeclareParts(parts);
+    parts.Add(output_.refreshTimer, refreshTimer_);
 }
 
 bool TOutputWindow::ReadRoutes() {
     if (!routes_.Allocate(driver::CardCount)) return false;
     RefreshRoutes();
-    if (tk::TTimer* timer = RefreshTimer()) timer->SetEnabled(true);
+    refreshTimer_->SetEnabled(true);
     return true;
 }
 
@@ -93,11 +94,10 @@ std::vector<tk::TRadioButton*> TOutputWindow::RouteRadios(int card) const {
 }
 
 void TOutputWindow::btnRouteClick(tk::TComponent* sender) {
-    tk::TTimer* timer = RefreshTimer();
-    const bool refreshing = timer && timer->Enabled();
-    if (timer) timer->SetEnabled(false);
-    const platform::ScopeExit resume{[timer, refreshing] {
-        if (refreshing) timer->SetEnabled(true);
+    const bool refreshing = refreshTimer_->Enabled();
+    refreshTimer_->SetEnabled(false);
+    const platform::ScopeExit resume{[this, refreshing] {
+        if (refreshing) refreshTimer_->SetEnabled(true);
     }};
     auto* radio = qobject_cast<tk::TRadioButton*>(sender);
     if (!radio || !radio->Checked()) return;
@@ -162,7 +162,7 @@ bool TOutputWindow::ReadCardLevels(int card, win::DWORD levelBlock) { return rou
 
 // The window's own choices die with it: its source handles and both records of every card.
 void TOutputWindow::ReleaseOwnBlocks() {
-    if (tk::TTimer* timer = RefreshTimer()) timer->SetEnabled(false);
+    refreshTimer_->SetEnabled(false);
     routes_.Release();
 }
 

@@ -46,6 +46,7 @@ protected:
     TOutputWindow(tk::TComponent* owner, const QString& description, const FrameDesign& design,
                   const OutputDesign& output, WindowHost& host);
 
+    void DeclareParts(tk::FormParts& parts) override;
     void OpenHandles() override;
     void CloseHandles() override;
     bool SendCardMeteringStart(int card) override;
@@ -66,7 +67,6 @@ protected:
     virtual void SourceRefused() {}
 
 private:
-    tk::TTimer* RefreshTimer() const;
     std::vector<tk::TRadioButton*> RouteRadios(int card) const;
     void RefreshCard(int card);
     void ChangeSource(tk::TRadioButton* radio, int card);
@@ -76,6 +76,7 @@ private:
     HandleTable playbackHandles_{};
     HandleTable digitalPlaybackHandles_{};
     PlaybackRoutes routes_;
+    tk::TTimer* refreshTimer_ = nullptr; // the one-second timer
     std::array<tk::TRadioButton*, driver::MaxCards> lastRoute_{};
     bool refreshing_ = false; // RefreshRoutes runs; a change it starts may ask for another
 };

@@ -37,6 +37,27 @@ public:
     std::function<void(tk::TComponent*)> onBoxClick;
 };
 
+// A form whose code uses a check box named Box and a panel named Holder, resolved as its description is
+// read. OnCreate records whether they were there by then.
+class PartsForm : public tk::TForm {
+    Q_OBJECT
+
+public:
+    explicit PartsForm(tk::TComponent* owner, const QString& description) : TForm(owner, description) {}
+
+    Q_INVOKABLE void FormCreate(tk::TComponent*) { partsAtCreate = box && holder; }
+
+    tk::TCheckBox* box = nullptr;
+    tk::TWinControl* holder = nullptr;
+    bool partsAtCreate = false;
+
+protected:
+    void DeclareParts(tk::FormParts& parts) override {
+        parts.Add("Box", box);
+        parts.Add("Holder", holder);
+    }
+};
+
 // Records, in Loaded, whether the other components of the tree and its references were there.
 class LoadProbe : public tk::TComponent {
     Q_OBJECT
