@@ -2,7 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "driver/config_call.h"
 #include "driver/config_records.h"

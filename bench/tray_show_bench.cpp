@@ -2,7 +2,7 @@
 // click goes through the tray host and the posted notification, the window restores its state from
 // the registry store (reopening the channel windows that were open, argument: how many) and is shown.
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "controls/bilingual_controls.h"
 #include "bench/private_home.h"

@@ -68,10 +68,10 @@ bool ProcessHasEnded(pid_t pid) {
 }
 
 pid_t PidInName(const std::string& name) {
-    std::size_t pos = std::strlen(FilePrefix);
+    std::size_t position = std::strlen(FilePrefix);
     pid_t pid = 0;
-    while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9' && pid < 100000000)
-        pid = pid * 10 + (name[pos++] - '0');
+    while (position < name.size() && name[position] >= '0' && name[position] <= '9' && pid < 100000000)
+        pid = pid * 10 + (name[position++] - '0');
     return pid;
 }
 

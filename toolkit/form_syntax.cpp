@@ -21,15 +21,15 @@ public:
         SkipSpaceAndComments();
         Token token;
         token.line = line_;
-        if (pos_ >= text_.size()) return token;
-        const QChar c = text_[pos_];
+        if (position_ >= text_.size()) return token;
+        const QChar c = text_[position_];
         if (c.isLetter() || c == QLatin1Char('_')) return Identifier(token);
         if (c.isDigit() || c == QLatin1Char('$')) return Integer(token);
         if (c == QLatin1Char('\'') || c == QLatin1Char('#')) return String(token);
         if (QStringView(u"=:[](),+-.").contains(c)) {
             token.kind = Token::Kind::Symbol;
             token.text = c;
-            ++pos_;
+            ++position_;
             return token;
         }
         Fail(QStringLiteral("unexpected character '%1'").arg(c));
@@ -39,15 +39,15 @@ public:
 
 private:
     void SkipSpaceAndComments() {
-        while (pos_ < text_.size()) {
-            const QChar c = text_[pos_];
+        while (position_ < text_.size()) {
+            const QChar c = text_[position_];
             if (c == QLatin1Char('\n')) {
                 ++line_;
-                ++pos_;
+                ++position_;
             } else if (c.isSpace()) {
-                ++pos_;
-            } else if (c == QLatin1Char('/') && pos_ + 1 < text_.size() && text_[pos_ + 1] == QLatin1Char('/')) {
-                while (pos_ < text_.size() && text_[pos_] != QLatin1Char('\n')) ++pos_;
+                ++position_;
+            } else if (c == QLatin1Char('/') && position_ + 1 < text_.size() && text_[position_ + 1] == QLatin1Char('/')) {
+                while (position_ < text_.size() && text_[position_] != QLatin1Char('\n')) ++position_;
             } else {
                 return;
             }
@@ -55,10 +55,10 @@ private:
     }
 
     Token Identifier(Token& token) {
-        const qsizetype start = pos_;
-        while (pos_ < text_.size() && (text_[pos_].isLetterOrNumber() || text_[pos_] == QLatin1Char('_'))) ++pos_;
+        const qsizetype start = position_;
+        while (position_ < text_.size() && (text_[position_].isLetterOrNumber() || text_[position_] == QLatin1Char('_'))) ++position_;
         token.kind = Token::Kind::Identifier;
-        token.text = text_.mid(start, pos_ - start).toString();
+        token.text = text_.mid(start, position_ - start).toString();
         return token;
     }
 
@@ -69,20 +69,20 @@ private:
     }
 
     qint64 Number(int base) {
-        const qsizetype start = pos_;
-        while (pos_ < text_.size() && IsDigit(text_[pos_], base)) ++pos_;
+        const qsizetype start = position_;
+        while (position_ < text_.size() && IsDigit(text_[position_], base)) ++position_;
         bool ok = false;
-        const qint64 value = text_.mid(start, pos_ - start).toLongLong(&ok, base);
+        const qint64 value = text_.mid(start, position_ - start).toLongLong(&ok, base);
         if (!ok || value > 0xFFFFFFFFLL) Fail(QStringLiteral("number out of range or malformed"));
         return value;
     }
 
     Token Integer(Token& token) {
-        const bool hex = text_[pos_] == QLatin1Char('$');
-        if (hex) ++pos_;
+        const bool hex = text_[position_] == QLatin1Char('$');
+        if (hex) ++position_;
         token.kind = Token::Kind::Integer;
         token.integer = Number(hex ? 16 : 10);
-        if (pos_ < text_.size() && (text_[pos_].isLetterOrNumber() || text_[pos_] == QLatin1Char('_')))
+        if (position_ < text_.size() && (text_[position_].isLetterOrNumber() || text_[position_] == QLatin1Char('_')))
             Fail(QStringLiteral("malformed number"));
         return token;
     }
@@ -90,15 +90,15 @@ private:
     // Quoted runs ('' is a quote) and character codes (#13, #$0A) written together make one string.
     Token String(Token& token) {
         token.kind = Token::Kind::String;
-        while (pos_ < text_.size()) {
-            const QChar c = text_[pos_];
+        while (position_ < text_.size()) {
+            const QChar c = text_[position_];
             if (c == QLatin1Char('\'')) {
                 QuotedRun(token.text);
             } else if (c == QLatin1Char('#')) {
-                ++pos_;
-                const bool hex = pos_ < text_.size() && text_[pos_] == QLatin1Char('$');
-                if (hex) ++pos_;
-                if (pos_ >= text_.size() || !IsDigit(text_[pos_], hex ? 16 : 10))
+                ++position_;
+                const bool hex = position_ < text_.size() && text_[position_] == QLatin1Char('$');
+                if (hex) ++position_;
+                if (position_ >= text_.size() || !IsDigit(text_[position_], hex ? 16 : 10))
                     Fail(QStringLiteral("a character code needs a number after #"));
                 const qint64 code = Number(hex ? 16 : 10);
                 if (code == 0 || code > 0x10FFFF) Fail(QStringLiteral("character code #%1 is not allowed").arg(code));
@@ -111,25 +111,25 @@ private:
     }
 
     void QuotedRun(QString& out) {
-        ++pos_;
+        ++position_;
         while (true) {
-            if (pos_ >= text_.size() || text_[pos_] == QLatin1Char('\n')) Fail(QStringLiteral("string not closed"));
-            if (text_[pos_] == QLatin1Char('\'')) {
-                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == QLatin1Char('\'')) {
+            if (position_ >= text_.size() || text_[position_] == QLatin1Char('\n')) Fail(QStringLiteral("string not closed"));
+            if (text_[position_] == QLatin1Char('\'')) {
+                if (position_ + 1 < text_.size() && text_[position_ + 1] == QLatin1Char('\'')) {
                     out += QLatin1Char('\'');
-                    pos_ += 2;
+                    position_ += 2;
                     continue;
                 }
-                ++pos_;
+                ++position_;
                 return;
             }
-            out += text_[pos_++];
+            out += text_[position_++];
         }
     }
 
     QStringView text_;
     const QString& fileName_;
-    qsizetype pos_ = 0;
+    qsizetype position_ = 0;
     int line_ = 1;
 };
 

@@ -2,7 +2,7 @@
 // are rendered for one to four cards of a simulated card kept in a private folder, so the pictures
 // show the design's state and never the user's.
 #include "app/about_box.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "driver/config_call.h"
 #include "driver/config_records.h"

@@ -2,7 +2,7 @@
 // The program's permanent windows made as start-up makes them, and the control window's four channel
 // boxes ticked: for the runs that want every window open.
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "controls/bilingual_controls.h"
 #include "toolkit/application.h"

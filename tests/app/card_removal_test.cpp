@@ -1,5 +1,5 @@
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "driver/device_tables.h"
 #include "simcard/state_file.h"

@@ -1,6 +1,6 @@
 #include "app/child_windows.h"
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "tests/app/stand_in_window.h"
 #include "controls/bilingual_controls.h"

@@ -3,7 +3,7 @@
 // file damaged under a metering window; a card removed with that window open. The program neither
 // crashes nor hangs, keeps what the user set, and tells the user once of what the user must know.
 #include "app/child_windows.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "app/startup.h"
 #include "controls/bilingual_controls.h"

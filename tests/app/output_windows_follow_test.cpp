@@ -1,7 +1,7 @@
 // The two output windows opened by the control window keep each other's choices in line at once, not
 // only at their next one-second refresh.
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "controls/bilingual_controls.h"
 #include "platform/registry.h"

@@ -1,6 +1,6 @@
 #include "app/about_box.h"
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "app/startup.h"
 #include "simcard/state_file.h"

@@ -1,7 +1,7 @@
 // The control window's settings box opens the settings dialog for the first card on the control
 // window's array, and the dialog's OK closes it through the box.
 #include "app/main_form.h"
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "controls/bilingual_controls.h"
 #include "driver/device_tables.h"

@@ -1,4 +1,4 @@
-#include "app/mix_control_wnd.h"
+#include "app/mix_control_window.h"
 
 #include "app/process_state.h"
 #include "controls/bilingual_controls.h"
