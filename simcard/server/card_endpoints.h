@@ -11,7 +11,7 @@
 namespace simcard::server {
 
 enum class Endpoint { AnalogOut, DigitalOut, AnalogIn, DigitalIn };
-constexpr std::array kEndpoints = {Endpoint::AnalogOut, Endpoint::DigitalOut, Endpoint::AnalogIn,
+inline constexpr std::array kEndpoints = {Endpoint::AnalogOut, Endpoint::DigitalOut, Endpoint::AnalogIn,
                                    Endpoint::DigitalIn};
 
 constexpr std::string_view kServeMark = "kova2.serve";

@@ -29,7 +29,7 @@ void CardRig::Wire(pa_context* context, const ServerCatalog& catalog, const Conn
         return WiredDevice(connections.Get(card_, connector), connector, catalog.defaults);
     };
 
-    for (const auto [slot, endpoint] : {std::pair{kAnalogPlayback, Endpoint::AnalogOut},
+    for (const auto& [slot, endpoint] : {std::pair{kAnalogPlayback, Endpoint::AnalogOut},
                                         std::pair{kDigitalPlayback, Endpoint::DigitalOut}}) {
         const std::string sink = EndpointName(card_, endpoint);
         records_[slot].Follow(context, catalog.HasSink(sink) ? MonitorName(sink) : std::string(),

@@ -16,7 +16,7 @@
 namespace simcard::server {
 
 enum class Connector { AnalogIn, AnalogOut, DigitalOut, Optical, Electrical, Cd };
-constexpr std::array kConnectors = {Connector::AnalogIn,   Connector::AnalogOut,  Connector::DigitalOut,
+inline constexpr std::array kConnectors = {Connector::AnalogIn,   Connector::AnalogOut,  Connector::DigitalOut,
                                     Connector::Optical,    Connector::Electrical, Connector::Cd};
 
 // "analog-in", "analog-out", "digital-out", "optical", "electrical", "cd".

@@ -22,10 +22,12 @@ pa_mainloop_api* Api(pa_threaded_mainloop* mainloop) {
     return pa_threaded_mainloop_get_api(mainloop);
 }
 
-timeval RealTime(std::uint64_t microseconds) {
+// The mainloop's timers run on the wall clock: the moment the monotonic time `monotonicUs` comes.
+timeval WhenMonotonic(std::uint64_t monotonicUs) {
     timeval when;
-    pa_timeval_rtstore(&when, microseconds);
-    return when;
+    pa_gettimeofday(&when);
+    const std::uint64_t now = pa_rtclock_now();
+    return *pa_timeval_add(&when, monotonicUs > now ? monotonicUs - now : 0);
 }
 
 std::filesystem::file_time_type Stamp(const std::filesystem::path& path) {
@@ -51,7 +53,7 @@ void ServeEngine::Start() {
     FollowConnectionsFile();
     link_.Start();
     nextBlockUs_ = pa_rtclock_now();
-    const timeval when = RealTime(nextBlockUs_);
+    const timeval when = WhenMonotonic(nextBlockUs_);
     tick_ = Api(mainloop_)->time_new(Api(mainloop_), &when, OnTick, this);
 }
 
@@ -71,7 +73,7 @@ void ServeEngine::OnTick(pa_mainloop_api* api, pa_time_event* event, const timev
         engine.nextBlockUs_ += kBlockUs;
     }
     if (engine.nextBlockUs_ <= now) engine.nextBlockUs_ = now + kBlockUs;
-    const timeval when = RealTime(engine.nextBlockUs_);
+    const timeval when = WhenMonotonic(engine.nextBlockUs_);
     api->time_restart(event, &when);
 }
 

@@ -14,8 +14,10 @@
 #include <memory>
 #include <vector>
 
+struct pa_mainloop_api;
 struct pa_threaded_mainloop;
 struct pa_time_event;
+struct timeval;
 
 namespace simcard::server {
 
@@ -33,7 +35,7 @@ public:
     void Stop();
 
 private:
-    static void OnTick(struct pa_mainloop_api* api, pa_time_event* event, const struct timeval* time, void* self);
+    static void OnTick(pa_mainloop_api* api, pa_time_event* event, const timeval* time, void* self);
     void RunBlock();
     void FollowCardCount(int count);
     void FollowConnectionsFile();

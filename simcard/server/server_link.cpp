@@ -188,7 +188,8 @@ void ServerLink::Disconnect() {
 void ServerLink::ScheduleReconnect() {
     if (reconnectTimer_ || stopping_) return;
     timeval when;
-    pa_timeval_rtstore(&when, pa_rtclock_now() + std::chrono::microseconds(backOff_).count());
+    pa_gettimeofday(&when);
+    pa_timeval_add(&when, std::chrono::microseconds(backOff_).count());
     reconnectTimer_ = pa_threaded_mainloop_get_api(mainloop_)->time_new(
         pa_threaded_mainloop_get_api(mainloop_), &when, ServerLinkCallbacks::ReconnectTimer, this);
     backOff_ = std::min(backOff_ * 2, kLongestBackOff);

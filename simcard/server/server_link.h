@@ -16,8 +16,10 @@
 #include <vector>
 
 struct pa_context;
+struct pa_mainloop_api;
 struct pa_threaded_mainloop;
 struct pa_time_event;
+struct timeval;
 
 namespace simcard::server {
 

@@ -2,6 +2,7 @@
 
 #include "platform/broadcast.h"
 #include "simcard/state_file.h"
+#include "simcard/tool/server_commands.h"
 #include "simcard/tool/state_report.h"
 #include "simcard/trace.h"
 
@@ -20,11 +21,6 @@ using Arguments = std::vector<std::string>;
 
 // The program may make two configuration calls before it answers, each allowed five seconds.
 constexpr std::chrono::milliseconds kRemovalAnswerTimeout{15000};
-
-// A bad argument: reported with the usage.
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 struct AdminCommand {
     std::string_view name;
@@ -221,6 +217,20 @@ void Trace(const Arguments& parameters, std::ostream& out) {
     out << "trace " << (action == "clear" ? "cleared" : action) << '\n';
 }
 
+void Serve(const Arguments&, std::ostream& out) {
+    server::RunServe(out);
+}
+
+void Connect(const Arguments& parameters, std::ostream& out) {
+    ConnectConnector(ParseCardNumber(parameters[0]) - 1, parameters[1], parameters[2], out);
+}
+
+void Connections(const Arguments&, std::ostream& out) {
+    std::int32_t cardCount = 0;
+    WithState([&cardCount](CardStateLayout& state) { cardCount = state.cardCount; });
+    ShowConnections(cardCount, out);
+}
+
 void Help(const Arguments&, std::ostream& out);
 
 constexpr std::array kCommands = {
@@ -239,6 +249,10 @@ constexpr std::array kCommands = {
                  SetRoute},
     AdminCommand{"remove", "<n>", "ask the running program to let card n go", 1, RequestRemoval},
     AdminCommand{"reset", "", "back to defaults: driver ready, two healthy cards", 0, Reset},
+    AdminCommand{"serve", "", "run the cards on the desktop's sound server until stopped", 0, Serve},
+    AdminCommand{"connect", "<n> <connector> <device>|none|default",
+                 "wire card n's analog-in, analog-out, digital-out, optical, electrical or cd", 3, Connect},
+    AdminCommand{"connections", "", "what the cards' connectors are wired to", 0, Connections},
     AdminCommand{"trace", "on|off|clear|show", "record the calls the card receives", 1, Trace},
     AdminCommand{"help", "", "this text", 0, Help},
 };
