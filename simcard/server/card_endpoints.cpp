@@ -7,20 +7,28 @@ constexpr std::string_view kPrefix = "kova2.card";
 
 std::string_view EndpointSuffix(Endpoint endpoint) {
     switch (endpoint) {
-    case Endpoint::AnalogOut: return "analog-out";
-    case Endpoint::DigitalOut: return "digital-out";
-    case Endpoint::AnalogIn: return "analog-in";
-    case Endpoint::DigitalIn: return "digital-in";
+    case Endpoint::AnalogOut:
+        return "analog-out";
+    case Endpoint::DigitalOut:
+        return "digital-out";
+    case Endpoint::AnalogIn:
+        return "analog-in";
+    case Endpoint::DigitalIn:
+        return "digital-in";
     }
     return {};
 }
 
 std::string_view EndpointWords(Endpoint endpoint) {
     switch (endpoint) {
-    case Endpoint::AnalogOut: return "Analog Ausgang";
-    case Endpoint::DigitalOut: return "Digital Ausgang";
-    case Endpoint::AnalogIn: return "Analog Eingang";
-    case Endpoint::DigitalIn: return "Digital Eingang";
+    case Endpoint::AnalogOut:
+        return "Analog Ausgang";
+    case Endpoint::DigitalOut:
+        return "Digital Ausgang";
+    case Endpoint::AnalogIn:
+        return "Analog Eingang";
+    case Endpoint::DigitalIn:
+        return "Digital Eingang";
     }
     return {};
 }
@@ -71,10 +79,12 @@ bool IsDeviceOfCard(std::string_view name, int card) {
 
 std::vector<ModuleLoad> EndpointModules(int card, Endpoint endpoint) {
     const std::string description = EndpointDescription(card, endpoint);
-    if (!IsCapture(endpoint)) return {{"module-null-sink", NullSink(EndpointName(card, endpoint), description)}};
+    if (!IsCapture(endpoint))
+        return {{"module-null-sink", NullSink(EndpointName(card, endpoint), description)}};
     const std::string feed = FeedSinkName(card, endpoint);
     return {{"module-null-sink", NullSink(feed, description + " (Zuspielung)")},
-            {"module-remap-source", "master=" + MonitorName(feed) + " source_name=" + EndpointName(card, endpoint) +
+            {"module-remap-source", "master=" + MonitorName(feed) +
+                                        " source_name=" + EndpointName(card, endpoint) +
                                         " source_properties=" + Properties(description)}};
 }
 

@@ -12,7 +12,7 @@ namespace simcard::server {
 
 enum class Endpoint { AnalogOut, DigitalOut, AnalogIn, DigitalIn };
 inline constexpr std::array kEndpoints = {Endpoint::AnalogOut, Endpoint::DigitalOut, Endpoint::AnalogIn,
-                                   Endpoint::DigitalIn};
+                                          Endpoint::DigitalIn};
 
 constexpr std::string_view kServeMark = "kova2.serve";
 constexpr int kDeviceRate = 48000; // Hz, the card's devices and its mixer

@@ -12,16 +12,10 @@ std::string StreamLabel(int card, std::string_view what) {
 
 } // namespace
 
-Connector SelectedDigitalConnector(const CardHardware& hardware) {
-    switch (hardware.digitalInputState[0]) {
-    case 2: return Connector::Electrical;
-    case kInputCd: return Connector::Cd;
-    default: return Connector::Optical;
-    }
-}
-
 void CardRig::Wire(pa_context* context, const ServerCatalog& catalog, const Connections& connections) {
-    const auto sinkIfThere = [&](const std::string& name) { return catalog.HasSink(name) ? name : std::string(); };
+    const auto sinkIfThere = [&](const std::string& name) {
+        return catalog.HasSink(name) ? name : std::string();
+    };
     const auto sourceIfThere = [&](const std::string& name) {
         return catalog.HasSource(name) ? name : std::string();
     };
@@ -30,7 +24,7 @@ void CardRig::Wire(pa_context* context, const ServerCatalog& catalog, const Conn
     };
 
     for (const auto& [slot, endpoint] : {std::pair{kAnalogPlayback, Endpoint::AnalogOut},
-                                        std::pair{kDigitalPlayback, Endpoint::DigitalOut}}) {
+                                         std::pair{kDigitalPlayback, Endpoint::DigitalOut}}) {
         const std::string sink = EndpointName(card_, endpoint);
         records_[slot].Follow(context, catalog.HasSink(sink) ? MonitorName(sink) : std::string(),
                               StreamLabel(card_, "Wiedergabe"));

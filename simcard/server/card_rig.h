@@ -24,11 +24,19 @@ public:
     void Wire(pa_context* context, const ServerCatalog& catalog, const Connections& connections);
     void DropStreams();
 
-    serve::BlockPeaks RunBlock(serve::CardMixer& mixer, const CardHardware& hardware, const ServerCatalog& catalog,
-                               std::size_t frames);
+    serve::BlockPeaks RunBlock(serve::CardMixer& mixer, const CardHardware& hardware,
+                               const ServerCatalog& catalog, std::size_t frames);
 
 private:
-    enum RecordSlot { kAnalogPlayback, kDigitalPlayback, kAnalogSource, kOptical, kElectrical, kCd, kRecordSlots };
+    enum RecordSlot {
+        kAnalogPlayback,
+        kDigitalPlayback,
+        kAnalogSource,
+        kOptical,
+        kElectrical,
+        kCd,
+        kRecordSlots
+    };
     enum PlaybackSlot { kAnalogOutput, kDigitalOutput, kAnalogCapture, kDigitalCapture, kPlaybackSlots };
 
     std::span<const float> Recorded(RecordSlot slot, std::size_t frames);
@@ -38,8 +46,5 @@ private:
     std::array<StreamSlot<PlaybackStream>, kPlaybackSlots> playbacks_;
     std::array<std::vector<float>, kPlaybackSlots> blocks_;
 };
-
-// The connector the digital input select (byte 0 of its state record) reads from.
-Connector SelectedDigitalConnector(const CardHardware& hardware);
 
 } // namespace simcard::server

@@ -1,6 +1,7 @@
 #include "simcard/server/connections.h"
 
 #include "platform/paths.h"
+#include "simcard/hardware_state.h"
 #include "simcard/server/card_endpoints.h"
 
 #include <algorithm>
@@ -76,7 +77,8 @@ Connections Connections::FromText(std::string_view text, std::string* problems) 
             continue;
         }
         connections.Set(*cardIndex, *parsed,
-                        device == kNone ? Wiring{Wiring::Choice::None, {}} : Wiring{Wiring::Choice::Device, device});
+                        device == kNone ? Wiring{Wiring::Choice::None, {}}
+                                        : Wiring{Wiring::Choice::Device, device});
     }
     return connections;
 }
@@ -113,11 +115,25 @@ void WriteConnections(const std::filesystem::path& path, const Connections& conn
     }
 }
 
+Connector SelectedDigitalConnector(std::uint8_t inputSelect) {
+    switch (inputSelect) {
+    case kInputElectrical:
+        return Connector::Electrical;
+    case kInputCd:
+        return Connector::Cd;
+    default:
+        return Connector::Optical;
+    }
+}
+
 std::string WiredDevice(const Wiring& wiring, Connector connector, const ServerDefaults& defaults) {
     switch (wiring.choice) {
-    case Wiring::Choice::None: return {};
-    case Wiring::Choice::Device: return wiring.device;
-    case Wiring::Choice::Default: break;
+    case Wiring::Choice::None:
+        return {};
+    case Wiring::Choice::Device:
+        return wiring.device;
+    case Wiring::Choice::Default:
+        break;
     }
     const std::string* fallback = connector == Connector::AnalogIn    ? &defaults.source
                                   : connector == Connector::AnalogOut ? &defaults.sink

@@ -6,6 +6,7 @@
 // (analog-out), the digital side none. A default that is one of the cards' own devices is none, since
 // the card would hear itself.
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -16,8 +17,8 @@
 namespace simcard::server {
 
 enum class Connector { AnalogIn, AnalogOut, DigitalOut, Optical, Electrical, Cd };
-inline constexpr std::array kConnectors = {Connector::AnalogIn,   Connector::AnalogOut,  Connector::DigitalOut,
-                                    Connector::Optical,    Connector::Electrical, Connector::Cd};
+inline constexpr std::array kConnectors = {Connector::AnalogIn, Connector::AnalogOut,  Connector::DigitalOut,
+                                           Connector::Optical,  Connector::Electrical, Connector::Cd};
 
 // "analog-in", "analog-out", "digital-out", "optical", "electrical", "cd".
 std::string_view ConnectorName(Connector connector);
@@ -56,6 +57,10 @@ std::filesystem::path ConnectionsPath();
 Connections ReadConnections(const std::filesystem::path& path, std::string* problems = nullptr);
 // Written to a temporary name and renamed into place; throws std::runtime_error naming the path.
 void WriteConnections(const std::filesystem::path& path, const Connections& connections);
+
+// The connector that the digital input select (byte 0 of the digital input's state record: 1 optical,
+// 2 electrical, 3 CD) reads from.
+Connector SelectedDigitalConnector(std::uint8_t inputSelect);
 
 // The server's view that a default needs.
 struct ServerDefaults {

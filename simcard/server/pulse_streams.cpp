@@ -16,6 +16,9 @@ constexpr double kAdapterLatencyMs = 20.0;
 constexpr std::uint32_t kRecordFragmentMs = 10;
 constexpr std::uint32_t kPlaybackTargetMs = 20;
 constexpr std::uint32_t kPlaybackRequestMs = 5;
+// A fill this far above the target is latency that the steering (at most 2 % off the pace) would take
+// many seconds to work off, as when a device paused at its start: the adapter starts afresh instead.
+constexpr double kMostFillOverTarget = 3.0;
 
 std::uint32_t BytesFor(std::uint32_t ms) {
     return static_cast<std::uint32_t>(kDeviceRate / 1000 * ms * kFrameBytes);
@@ -29,8 +32,8 @@ pa_stream* NewStream(pa_context* context, const std::string& label) {
     return pa_stream_new(context, label.c_str(), &spec, &map);
 }
 
-constexpr auto kStreamFlags = static_cast<pa_stream_flags_t>(PA_STREAM_FIX_RATE | PA_STREAM_DONT_MOVE |
-                                                             PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_UNMUTED);
+constexpr auto kStreamFlags = static_cast<pa_stream_flags_t>(
+    PA_STREAM_FIX_RATE | PA_STREAM_DONT_MOVE | PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_UNMUTED);
 
 } // namespace
 
@@ -52,6 +55,12 @@ bool ServerStream::Ended() const {
     return !stream_ || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
 }
 
+void ServerStream::Feed(const float* frames, std::size_t count) {
+    if (adapter_->Fill() > kMostFillOverTarget * adapter_->TargetFill())
+        adapter_.emplace(sourceRate_, sinkRate_, kAdapterLatencyMs);
+    adapter_->Push(frames, count);
+}
+
 void ServerStream::OnState(pa_stream* stream, void* self) {
     if (pa_stream_get_state(stream) != PA_STREAM_READY) return;
     static_cast<ServerStream*>(self)->Ready(pa_stream_get_sample_spec(stream)->rate);
@@ -68,7 +77,9 @@ RecordStream::RecordStream(pa_context* context, std::string source, const std::s
 }
 
 void RecordStream::Ready(double deviceRate) {
-    adapter_.emplace(deviceRate, kDeviceRate, kAdapterLatencyMs);
+    sourceRate_ = deviceRate;
+    sinkRate_ = kDeviceRate;
+    adapter_.emplace(sourceRate_, sinkRate_, kAdapterLatencyMs);
 }
 
 std::span<const float> RecordStream::Pull(std::size_t frames) {
@@ -86,11 +97,11 @@ void RecordStream::OnRead(pa_stream* stream, std::size_t, void* self) {
         if (record.adapter_) {
             const std::size_t frames = bytes / kFrameBytes;
             if (data) {
-                record.adapter_->Push(static_cast<const float*>(data), frames);
+                record.Feed(static_cast<const float*>(data), frames);
             } else {
                 // A hole in the recording: silence of its length.
                 record.block_.assign(frames * kChannels, 0.0f);
-                record.adapter_->Push(record.block_.data(), frames);
+                record.Feed(record.block_.data(), frames);
             }
         }
         pa_stream_drop(stream);
@@ -108,11 +119,13 @@ PlaybackStream::PlaybackStream(pa_context* context, std::string sink, const std:
 }
 
 void PlaybackStream::Ready(double deviceRate) {
-    adapter_.emplace(kDeviceRate, deviceRate, kAdapterLatencyMs);
+    sourceRate_ = kDeviceRate;
+    sinkRate_ = deviceRate;
+    adapter_.emplace(sourceRate_, sinkRate_, kAdapterLatencyMs);
 }
 
 void PlaybackStream::Push(std::span<const float> block) {
-    if (adapter_ && !Ended()) adapter_->Push(block.data(), block.size() / kChannels);
+    if (adapter_ && !Ended()) Feed(block.data(), block.size() / kChannels);
 }
 
 void PlaybackStream::OnWrite(pa_stream* stream, std::size_t bytes, void* self) {

@@ -33,7 +33,13 @@ protected:
     // The device's rate is known: the adapter can be made.
     virtual void Ready(double deviceRate) = 0;
 
+    // Pushes into the adapter, which starts afresh first when it holds far more than its target.
+    void Feed(const float* frames, std::size_t count);
+
     pa_stream* stream_ = nullptr;
+    std::optional<serve::RateAdapter> adapter_;
+    double sourceRate_ = 0.0; // Hz, the adapter's
+    double sinkRate_ = 0.0;   // Hz, the adapter's
 
 private:
     static void OnState(pa_stream* stream, void* self);
@@ -52,7 +58,6 @@ private:
     void Ready(double deviceRate) override;
     static void OnRead(pa_stream* stream, std::size_t bytes, void* self);
 
-    std::optional<serve::RateAdapter> adapter_;
     std::vector<float> block_;
 };
 
@@ -66,8 +71,6 @@ public:
 private:
     void Ready(double deviceRate) override;
     static void OnWrite(pa_stream* stream, std::size_t bytes, void* self);
-
-    std::optional<serve::RateAdapter> adapter_;
 };
 
 // A connector's or device's stream, made anew when the device it should use changes or the stream ended.

@@ -15,7 +15,7 @@ namespace simcard::server {
 namespace {
 
 constexpr std::uint64_t kBlockUs = 10'000;
-constexpr int kMostBlocksAtOnce = 4;       // a late tick catches up this far, then skips
+constexpr int kMostBlocksAtOnce = 4;                  // a late tick catches up this far, then skips
 constexpr std::uint64_t kConnectionsCheckBlocks = 10; // the file is looked at every 100 ms
 
 pa_mainloop_api* Api(pa_threaded_mainloop* mainloop) {
@@ -39,10 +39,9 @@ std::filesystem::file_time_type Stamp(const std::filesystem::path& path) {
 } // namespace
 
 ServeEngine::ServeEngine(pa_threaded_mainloop* mainloop, LiveWriter& live)
-    : mainloop_(mainloop), live_(live),
-      link_(mainloop, {.connected = [this] { rewire_ = true; },
-                       .lost = [this] { DropAllStreams(); },
-                       .changed = [this] { rewire_ = true; }}),
+    : mainloop_(mainloop), live_(live), link_(mainloop, {.connected = [this] { rewire_ = true; },
+                                                         .lost = [this] { DropAllStreams(); },
+                                                         .changed = [this] { rewire_ = true; }}),
       connectionsPath_(ConnectionsPath()) {}
 
 ServeEngine::~ServeEngine() {
@@ -103,8 +102,9 @@ void ServeEngine::RunBlock() {
 
 void ServeEngine::PublishLiveFacts(const CardRig& rig, const CardHardware& hardware) {
     const ServerCatalog& catalog = link_.catalog();
-    const Connector selected = SelectedDigitalConnector(hardware);
-    const std::string source = WiredDevice(connections_.Get(rig.card(), selected), selected, catalog.defaults);
+    const Connector selected = SelectedDigitalConnector(hardware.digitalInputState[0]);
+    const std::string source =
+        WiredDevice(connections_.Get(rig.card(), selected), selected, catalog.defaults);
     live_.SetLockRate(rig.card(), catalog.SourceRate(source));
     live_.SetPlaybackRunning(rig.card(), catalog.ApplicationPlays(rig.card()));
 }

@@ -20,10 +20,13 @@ struct ServerLinkCallbacks {
     static void ContextState(pa_context* context, void* self) {
         ServerLink& link = Link(self);
         switch (pa_context_get_state(context)) {
-        case PA_CONTEXT_READY: return Ready(link, context);
+        case PA_CONTEXT_READY:
+            return Ready(link, context);
         case PA_CONTEXT_FAILED:
-        case PA_CONTEXT_TERMINATED: return Gone(link);
-        default: return;
+        case PA_CONTEXT_TERMINATED:
+            return Gone(link);
+        default:
+            return;
         }
     }
 
@@ -33,10 +36,9 @@ struct ServerLinkCallbacks {
         link.catalog_ = {};
         link.catalog_.ownClient = pa_context_get_index(context);
         pa_context_set_subscribe_callback(context, Event, &link);
-        const auto mask = static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SOURCE |
-                                                               PA_SUBSCRIPTION_MASK_SINK_INPUT |
-                                                               PA_SUBSCRIPTION_MASK_SOURCE_OUTPUT |
-                                                               PA_SUBSCRIPTION_MASK_SERVER);
+        const auto mask = static_cast<pa_subscription_mask_t>(
+            PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SOURCE | PA_SUBSCRIPTION_MASK_SINK_INPUT |
+            PA_SUBSCRIPTION_MASK_SOURCE_OUTPUT | PA_SUBSCRIPTION_MASK_SERVER);
         Forget(pa_context_subscribe(context, mask, nullptr, nullptr));
         link.Sweep();
     }
@@ -61,12 +63,23 @@ struct ServerLinkCallbacks {
     static void Event(pa_context*, pa_subscription_event_type_t type, std::uint32_t, void* self) {
         ServerLink& link = Link(self);
         switch (type & PA_SUBSCRIPTION_EVENT_FACILITY_MASK) {
-        case PA_SUBSCRIPTION_EVENT_SINK: link.asked_ |= ServerLink::kSinks; break;
-        case PA_SUBSCRIPTION_EVENT_SOURCE: link.asked_ |= ServerLink::kSources; break;
-        case PA_SUBSCRIPTION_EVENT_SINK_INPUT: link.asked_ |= ServerLink::kSinkInputs; break;
-        case PA_SUBSCRIPTION_EVENT_SOURCE_OUTPUT: link.asked_ |= ServerLink::kSourceOutputs; break;
-        case PA_SUBSCRIPTION_EVENT_SERVER: link.asked_ |= ServerLink::kDefaults; break;
-        default: break;
+        case PA_SUBSCRIPTION_EVENT_SINK:
+            link.asked_ |= ServerLink::kSinks;
+            break;
+        case PA_SUBSCRIPTION_EVENT_SOURCE:
+            link.asked_ |= ServerLink::kSources;
+            break;
+        case PA_SUBSCRIPTION_EVENT_SINK_INPUT:
+            link.asked_ |= ServerLink::kSinkInputs;
+            break;
+        case PA_SUBSCRIPTION_EVENT_SOURCE_OUTPUT:
+            link.asked_ |= ServerLink::kSourceOutputs;
+            break;
+        case PA_SUBSCRIPTION_EVENT_SERVER:
+            link.asked_ |= ServerLink::kDefaults;
+            break;
+        default:
+            break;
         }
     }
 
@@ -78,18 +91,25 @@ struct ServerLinkCallbacks {
         link.Connect();
     }
 
+    // A killed serve's modules are unloaded before the new ones load: a name still taken would make the
+    // server rename the new device. Remap sources go before the sinks they hang on, which would
+    // otherwise unload them on their own some time later.
     static void SweepModule(pa_context* context, const pa_module_info* info, int eol, void* self) {
         ServerLink& link = Link(self);
         if (eol == 0) {
-            if (info->argument && CarriesServeMark(info->argument))
-                Forget(pa_context_unload_module(context, info->index, nullptr, nullptr));
+            if (info->argument && CarriesServeMark(info->argument)) link.leftOver_.push_back(info->index);
             return;
         }
-        link.asked_ = ServerLink::kSinks | ServerLink::kSources | ServerLink::kSinkInputs |
-                      ServerLink::kSourceOutputs | ServerLink::kDefaults;
-        for (const int card : link.cards_)
-            link.LoadCardModules(card);
-        if (link.listener_.connected) link.listener_.connected();
+        link.operationsInFlight_ = static_cast<int>(link.leftOver_.size());
+        if (link.leftOver_.empty()) return link.Swept();
+        for (auto index = link.leftOver_.rbegin(); index != link.leftOver_.rend(); ++index)
+            Forget(pa_context_unload_module(context, *index, SweptOne, self));
+        link.leftOver_.clear();
+    }
+
+    static void SweptOne(pa_context*, int, void* self) {
+        ServerLink& link = Link(self);
+        if (--link.operationsInFlight_ == 0) link.Swept();
     }
 
     static void Loaded(pa_context*, std::uint32_t index, void* ticket) {
@@ -196,7 +216,16 @@ void ServerLink::ScheduleReconnect() {
 }
 
 void ServerLink::Sweep() {
-    ServerLinkCallbacks::Forget(pa_context_get_module_info_list(context_, ServerLinkCallbacks::SweepModule, this));
+    leftOver_.clear();
+    ServerLinkCallbacks::Forget(
+        pa_context_get_module_info_list(context_, ServerLinkCallbacks::SweepModule, this));
+}
+
+void ServerLink::Swept() {
+    asked_ = kSinks | kSources | kSinkInputs | kSourceOutputs | kDefaults;
+    for (const int card : cards_)
+        LoadCardModules(card);
+    if (listener_.connected) listener_.connected();
 }
 
 void ServerLink::Stop() {
@@ -207,10 +236,10 @@ void ServerLink::Stop() {
     }
     if (ready_) {
         for (const auto& [card, indices] : modules_) {
-            for (const std::uint32_t index : indices) {
+            for (auto index = indices.rbegin(); index != indices.rend(); ++index) {
                 ++operationsInFlight_;
                 ServerLinkCallbacks::Forget(
-                    pa_context_unload_module(context_, index, ServerLinkCallbacks::Unloaded, this));
+                    pa_context_unload_module(context_, *index, ServerLinkCallbacks::Unloaded, this));
             }
         }
         modules_.clear();
@@ -228,8 +257,9 @@ void ServerLink::AddCard(int card) {
 void ServerLink::LoadCardModules(int card) {
     for (const Endpoint endpoint : kEndpoints) {
         for (const ModuleLoad& load : EndpointModules(card, endpoint)) {
-            ServerLinkCallbacks::Forget(pa_context_load_module(context_, load.module.c_str(), load.arguments.c_str(),
-                                                               ServerLinkCallbacks::Loaded, &loadTickets_[card]));
+            ServerLinkCallbacks::Forget(
+                pa_context_load_module(context_, load.module.c_str(), load.arguments.c_str(),
+                                       ServerLinkCallbacks::Loaded, &loadTickets_[card]));
         }
     }
 }

@@ -59,9 +59,10 @@ private:
     void Disconnect();
     void ScheduleReconnect();
     void Sweep();
+    // The sweep's unloads are done: serve's own modules may come.
+    void Swept();
     void LoadCardModules(int card);
     void UnloadModule(std::uint32_t index);
-
 
     pa_threaded_mainloop* mainloop_;
     Listener listener_;
@@ -73,10 +74,11 @@ private:
     unsigned asked_ = 0;   // Refresh bits asked for by events
     unsigned pending_ = 0; // Refresh bits whose lists are on their way
     ServerCatalog catalog_;
-    ServerCatalog incoming_; // lists being received
-    std::set<int> cards_;                            // cards whose modules should be there
+    ServerCatalog incoming_;                            // lists being received
+    std::set<int> cards_;                               // cards whose modules should be there
     std::map<int, std::vector<std::uint32_t>> modules_; // card → loaded module indices
-    int operationsInFlight_ = 0; // unloads Stop waits for
+    int operationsInFlight_ = 0;                        // unloads Stop and the sweep wait for
+    std::vector<std::uint32_t> leftOver_;               // marked modules the sweep found
     struct LoadTicket {
         ServerLink* link;
         int card;

@@ -30,13 +30,14 @@ std::string DeviceList(const std::map<std::string, server::DeviceFacts>& devices
 void CheckDevice(int card, Connector connector, const std::string& device) {
     const auto catalog = server::QueryServerDevices();
     if (!catalog)
-        throw std::runtime_error("no sound server answers, so " + device + " cannot be checked; nothing changed");
+        throw std::runtime_error("no sound server answers, so " + device +
+                                 " cannot be checked; nothing changed");
     const bool sink = server::TakesSink(connector);
     const auto& devices = sink ? catalog->sinks : catalog->sources;
     if (!devices.contains(device)) {
-        throw std::runtime_error("the sound server has no " + std::string(sink ? "sink" : "source") + " named \"" +
-                                 device + "\"; nothing changed. Its " + (sink ? "sinks" : "sources") +
-                                 " are:" + DeviceList(devices));
+        throw std::runtime_error("the sound server has no " + std::string(sink ? "sink" : "source") +
+                                 " named \"" + device + "\"; nothing changed. Its " +
+                                 (sink ? "sinks" : "sources") + " are:" + DeviceList(devices));
     }
     if (server::IsDeviceOfCard(device, card)) {
         throw std::runtime_error(device + " is card " + std::to_string(card + 1) +
@@ -46,16 +47,20 @@ void CheckDevice(int card, Connector connector, const std::string& device) {
 
 std::string WiringText(const Wiring& wiring) {
     switch (wiring.choice) {
-    case Wiring::Choice::None: return "none";
-    case Wiring::Choice::Device: return wiring.device;
-    case Wiring::Choice::Default: break;
+    case Wiring::Choice::None:
+        return "none";
+    case Wiring::Choice::Device:
+        return wiring.device;
+    case Wiring::Choice::Default:
+        break;
     }
     return "default";
 }
 
 } // namespace
 
-void ConnectConnector(int card, const std::string& connectorName, const std::string& device, std::ostream& out) {
+void ConnectConnector(int card, const std::string& connectorName, const std::string& device,
+                      std::ostream& out) {
     const Connector connector = ParseConnectorName(connectorName);
     Wiring wiring;
     if (device == "none") {
@@ -77,8 +82,8 @@ void ShowConnections(int cardCount, std::ostream& out) {
     for (int card = 0; card < cardCount; ++card) {
         for (const Connector connector : server::kConnectors) {
             const Wiring wiring = connections.Get(card, connector);
-            out << "card " << card + 1 << "  " << std::left << std::setw(13) << server::ConnectorName(connector)
-                << WiringText(wiring);
+            out << "card " << card + 1 << "  " << std::left << std::setw(13)
+                << server::ConnectorName(connector) << WiringText(wiring);
             if (wiring.choice == Wiring::Choice::Default) {
                 const std::string device =
                     catalog ? server::WiredDevice(wiring, connector, catalog->defaults) : std::string();
