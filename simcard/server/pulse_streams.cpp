@@ -18,7 +18,8 @@ constexpr std::uint32_t kPlaybackTargetMs = 20;
 constexpr std::uint32_t kPlaybackRequestMs = 5;
 // A fill this far above the target is latency that the steering (at most 2 % off the pace) would take
 // many seconds to work off, as when a device paused at its start: the adapter starts afresh instead.
-constexpr double kMostFillOverTarget = 3.0;
+// Bursts of a device on a long buffer stay below it.
+constexpr double kMostSecondsOverTarget = 0.1;
 
 std::uint32_t BytesFor(std::uint32_t ms) {
     return static_cast<std::uint32_t>(kDeviceRate / 1000 * ms * kFrameBytes);
@@ -56,7 +57,7 @@ bool ServerStream::Ended() const {
 }
 
 void ServerStream::Feed(const float* frames, std::size_t count) {
-    if (adapter_->Fill() > kMostFillOverTarget * adapter_->TargetFill())
+    if (adapter_->Fill() > adapter_->TargetFill() + kMostSecondsOverTarget * sourceRate_)
         adapter_.emplace(sourceRate_, sinkRate_, kAdapterLatencyMs);
     adapter_->Push(frames, count);
 }

@@ -15,11 +15,13 @@ constexpr int kChannels = 2;
 constexpr int kRecordRate = 48000;
 constexpr double kSettleSeconds = 0.2;
 
+// A tenth of a second of buffer: a test process that the machine's load holds up now and then does not
+// break the signal it plays.
 pa_simple* Open(pa_stream_direction_t direction, const std::string& device, int rate) {
     const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(rate), kChannels};
     const std::uint32_t fragment = static_cast<std::uint32_t>(rate / 100 * kChannels * sizeof(float));
     const std::uint32_t any = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr attributes{any, 2 * fragment, any, any, fragment};
+    const pa_buffer_attr attributes{any, 10 * fragment, any, any, fragment};
     return pa_simple_new(nullptr, "kova2 sound test", direction, device.c_str(), "test signal", &spec,
                          nullptr, &attributes, nullptr);
 }
