@@ -155,6 +155,7 @@ void SettingToSound(benchmark::State& state) {
     const sound_test::TonePlayer tone("kova2.card1.analog-out", 0.5);
     const simcard::ControlHandle analogOut(simcard::Direction::Output, 0);
     OnsetWatcher watcher("real_out.monitor");
+    std::this_thread::sleep_for(2s); // the streams' start
     for (auto _ : state) {
         analogOut.Send(simcard::wave_code::kSetOutputMutes, 0xFFFFFFFF);
         std::this_thread::sleep_for(300ms);

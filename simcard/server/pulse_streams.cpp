@@ -15,7 +15,7 @@ constexpr std::size_t kFrameBytes = kChannels * sizeof(float);
 constexpr double kAdapterLatencyMs = 20.0;
 constexpr std::uint32_t kRecordFragmentMs = 10;
 constexpr std::uint32_t kPlaybackTargetMs = 20;
-constexpr std::uint32_t kPlaybackRequestMs = 5;
+constexpr std::uint32_t kPlaybackRequestMs = 10;
 // A fill this far above the target is latency that the steering (at most 2 % off the pace) would take
 // many seconds to work off, as when a device paused at its start: the adapter starts afresh instead.
 // Bursts of a device on a long buffer stay below it.
