@@ -145,7 +145,7 @@ public:
     }
 
     // A new live file at path (replacing whatever is there), mapped for writing.
-    static std::unique_ptr<LiveFileMapping> Create(const fs::path& path) {
+    static std::unique_ptr<LiveFileMapping> Create(const fs::path& path, std::int64_t nowMs) {
         const fs::path temporary = path.string() + ".new-" + std::to_string(getpid());
         const int fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) throw std::runtime_error("cannot create " + temporary.string() + ": " + ErrnoText());
@@ -166,7 +166,7 @@ public:
         layout.version = kLayoutVersion;
         layout.size = sizeof(LiveLayout);
         layout.writerPid = getpid();
-        layout.heartbeatMs = MonotonicMs();
+        layout.heartbeatMs = nowMs;
         if (rename(temporary.c_str(), path.c_str()) != 0) {
             const std::string renameError = ErrnoText();
             unlink(temporary.c_str());
@@ -194,7 +194,7 @@ fs::path LiveFilePath() {
     return platform::RuntimeDir() / "live.levels";
 }
 
-LiveWriter::LiveWriter(fs::path path) : path_(std::move(path)) {
+LiveWriter::LiveWriter(fs::path path, LiveClock clock) : path_(std::move(path)), clock_(clock) {
     lockFd_ = TryWriterLock(path_);
     if (lockFd_ < 0) {
         if (errno != EAGAIN) {
@@ -206,7 +206,7 @@ LiveWriter::LiveWriter(fs::path path) : path_(std::move(path)) {
                                  path_.parent_path().string());
     }
     try {
-        mapping_ = LiveFileMapping::Create(path_);
+        mapping_ = LiveFileMapping::Create(path_, clock_());
     } catch (...) {
         close(lockFd_);
         throw;
@@ -237,10 +237,10 @@ void LiveWriter::SetPlaybackRunning(int card, bool running) {
 }
 
 void LiveWriter::Beat() {
-    Store(mapping_->writable().heartbeatMs, MonotonicMs());
+    Store(mapping_->writable().heartbeatMs, clock_());
 }
 
-LiveReader::LiveReader(fs::path path, Clock clock) : path_(std::move(path)), clock_(clock) {}
+LiveReader::LiveReader(fs::path path, LiveClock clock) : path_(std::move(path)), clock_(clock) {}
 
 LiveReader::~LiveReader() = default;
 

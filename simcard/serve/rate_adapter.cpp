@@ -45,7 +45,7 @@ void RateAdapter::Push(const float* frames, std::size_t count) {
         ring_[slot] = frames[i * kChannels];
         ring_[slot + 1] = frames[i * kChannels + 1];
     }
-    if (written_ - read_ > capacity_) { // overrun: drop the oldest, back to the target latency
+    if (written_ - read_ >= capacity_) { // overrun: drop the oldest, back to the target latency
         read_ = written_ - static_cast<std::uint64_t>(targetFill_);
         fraction_ = 0.0;
     }

@@ -1,12 +1,16 @@
 #include "platform/paths.h"
+#include "simcard/live_file.h"
+#include "simcard/tool/admin_tool.h"
 #include "tests/simcard/fresh_card.h"
 #include "tests/simcard/heap_block.h"
+#include "tests/simcard/live_writer_process.h"
 #include "tests/simcard/tool_run.h"
 #include "tests/simcard/wave_client.h"
 
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <thread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -143,6 +147,40 @@ TEST_F(AdminToolTest, HardwareChangesReachTheWaveMessages) {
     EXPECT_EQ(RunTool({"playback", "2", "off"}).exitCode, 0);
     EXPECT_EQ(RunTool({"refuse-route", "2", "off"}).exitCode, 0);
     EXPECT_EQ(output.Send(wave_code::kSetRoute, kSourceAnalogInput), 0u);
+}
+
+TEST_F(AdminToolTest, ServeOwnsLockAndPlaybackWhileItRuns) {
+    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("serve                       not running\n"));
+    {
+        LiveWriter serve;
+        serve.SetLockRate(0, 96000);
+        serve.SetPlaybackRunning(1, true);
+        const ToolRun lock = RunTool({"lock", "1", "48000"});
+        EXPECT_EQ(lock.exitCode, kToolFailed);
+        EXPECT_EQ(lock.err, "kova2-card: serve (pid " + std::to_string(getpid()) +
+                                ") owns the digital input's lock while it runs; stop it first\n");
+        const ToolRun playback = RunTool({"playback", "1", "on"});
+        EXPECT_EQ(playback.exitCode, kToolFailed);
+        EXPECT_THAT(playback.err, HasSubstr("owns whether an application plays while it runs"));
+        EXPECT_EQ(Card([](CardStateLayout& state) { return state.hardware[0]; }), DefaultHardware(0));
+
+        const ToolRun show = RunTool({"show"});
+        EXPECT_THAT(show.out, HasSubstr("serve                       running (pid " + std::to_string(getpid())));
+        EXPECT_THAT(show.out, HasSubstr("live digital input lock     96000 Hz      no lock\n"));
+        EXPECT_THAT(show.out, HasSubstr("live application playback   no            yes\n"));
+    }
+    EXPECT_EQ(RunTool({"lock", "1", "48000"}).exitCode, kToolOk) << "serve has ended";
+}
+
+TEST_F(AdminToolTest, AKilledServesFileIsSweptBeforeTheLockIsSet) {
+    RunKilledWriter(LiveFilePath(), MonotonicMs, [](LiveWriter&) {});
+    std::this_thread::sleep_for(kHeartbeatTimeout);
+    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("stopped answering"));
+    const ToolRun lock = RunTool({"lock", "1", "48000"});
+    EXPECT_EQ(lock.exitCode, kToolOk) << lock.err;
+    EXPECT_THAT(lock.out, HasSubstr("removed the live file that a killed serve"));
+    EXPECT_FALSE(std::filesystem::exists(LiveFilePath()));
+    EXPECT_EQ(Card([](CardStateLayout& state) { return state.hardware[0].lockRate; }), 48000);
 }
 
 TEST_F(AdminToolTest, ARouteSetBehindTheProgramsBackIsWhatTheOutputReports) {
