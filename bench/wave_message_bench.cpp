@@ -37,17 +37,17 @@ public:
 
 private:
     void Run() {
-        simcard::LiveWriter writer;
         for (std::int32_t block = 0; running_; ++block) {
             for (int card = 0; card < 4; ++card)
                 for (auto direction : {simcard::Direction::Input, simcard::Direction::Output})
                     for (auto kind : {simcard::DeviceKind::Analog, simcard::DeviceKind::Digital})
-                        writer.PublishPeak({direction, kind, card}, {block % 32768, block % 32768});
-            writer.Beat();
+                        writer_.PublishPeak({direction, kind, card}, {block % 32768, block % 32768});
+            writer_.Beat();
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
 
+    simcard::LiveWriter writer_;
     std::atomic<bool> running_{true};
     std::thread thread_;
 };
@@ -73,7 +73,8 @@ bool UseFourCards(Drivers drivers) {
         InstallTestCards();
     } else {
         static std::unique_ptr<ServeStandIn> serve;
-        serve = drivers == SimulatedCardWithServe ? std::make_unique<ServeStandIn>() : nullptr;
+        serve.reset(); // the one writer ends before another claims the file
+        if (drivers == SimulatedCardWithServe) serve = std::make_unique<ServeStandIn>();
         const std::string tool = (platform::ExecutableDir() / "kova2-card").string() + " cards 4 >/dev/null";
         if (std::system(tool.c_str()) != 0) return false;
         platform::WaveDriverSet::Install();
@@ -92,7 +93,8 @@ void LevelReadRoundTrip(benchmark::State& state) {
     win::waveInMessage(handle, driver::InStartMetering, 0, 0);
     if (drivers == SimulatedCardWithServe) { // the driver looks for the live file every 100 ms
         std::this_thread::sleep_for(simcard::LiveReader::kRecheckInterval * 2);
-        if (simcard::ProcessLive().Status() != simcard::LiveStatus::Live) state.SkipWithError("serve not live");
+        if (simcard::ProcessLive().Status() != simcard::LiveStatus::Live)
+            state.SkipWithError("serve not live");
     }
     for (auto _ : state) {
         win::waveInMessage(handle, driver::InGetLevels, block.Address(), 0);

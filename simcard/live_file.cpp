@@ -73,7 +73,8 @@ std::uint64_t SlotBlock(std::uint64_t slot) {
 }
 
 StereoLevel SlotPeak(std::uint64_t slot) {
-    return {static_cast<std::int32_t>((slot >> kPeakBits) & kPeakMask), static_cast<std::int32_t>(slot & kPeakMask)};
+    return {static_cast<std::int32_t>((slot >> kPeakBits) & kPeakMask),
+            static_cast<std::int32_t>(slot & kPeakMask)};
 }
 
 StereoLevel Max(StereoLevel a, StereoLevel b) {
@@ -119,8 +120,7 @@ int TryWriterLock(const fs::path& path) {
 // A mapping of one live file, read-only for readers.
 class LiveFileMapping {
 public:
-    LiveFileMapping(LiveLayout* layout, ino_t inode)
-        : layout_(layout), inode_(inode) {}
+    LiveFileMapping(LiveLayout* layout, ino_t inode) : layout_(layout), inode_(inode) {}
     ~LiveFileMapping() { munmap(layout_, sizeof(LiveLayout)); }
     LiveFileMapping(const LiveFileMapping&) = delete;
     LiveFileMapping& operator=(const LiveFileMapping&) = delete;
@@ -201,7 +201,8 @@ LiveWriter::LiveWriter(fs::path path, LiveClock clock) : path_(std::move(path)),
             throw std::runtime_error("cannot lock " + LockPath(path_).string() + ": " + ErrnoText());
         }
         const auto other = LiveFileMapping::Open(path_);
-        const std::string holder = other ? " (pid " + std::to_string(Load(other->layout().writerPid)) + ")" : "";
+        const std::string holder =
+            other ? " (pid " + std::to_string(Load(other->layout().writerPid)) + ")" : "";
         throw std::runtime_error("another serve" + holder + " already runs the cards in " +
                                  path_.parent_path().string());
     }

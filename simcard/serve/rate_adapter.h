@@ -32,8 +32,8 @@ private:
     float Sample(std::uint64_t frame, std::size_t channel) const;
     void Steer(std::size_t pulled);
 
-    std::vector<float> ring_; // interleaved, capacity_ frames
-    std::size_t capacity_;    // frames
+    std::vector<float> ring_;   // interleaved, capacity_ frames
+    std::size_t capacity_;      // frames
     std::uint64_t written_ = 0; // frames pushed since construction
     std::uint64_t read_ = 0;    // the first frame of the interpolation window
     double fraction_ = 0.0;     // position between frames read_ + 1 and read_ + 2

@@ -93,7 +93,8 @@ void RequireNoServe(std::string_view owned, std::ostream& out) {
     if (writer->status == LiveStatus::Live)
         throw std::runtime_error(serve + " owns " + std::string(owned) + " while it runs; stop it first");
     if (!SweepDeadWriter())
-        throw std::runtime_error(serve + " owns " + std::string(owned) + " but does not answer; stop it first");
+        throw std::runtime_error(serve + " owns " + std::string(owned) +
+                                 " but does not answer; stop it first");
     out << "removed the live file that a killed " << serve << " left\n";
 }
 

@@ -20,7 +20,8 @@ std::string WriterText(const std::optional<LiveWriterInfo>& writer) {
 
 template <class Text> void Row(std::ostream& out, std::string_view label, int cardCount, Text&& text) {
     out << std::left << std::setw(kLabelWidth) << label;
-    for (int card = 0; card < cardCount; ++card) out << std::setw(card + 1 < cardCount ? kColumnWidth : 0) << text(card);
+    for (int card = 0; card < cardCount; ++card)
+        out << std::setw(card + 1 < cardCount ? kColumnWidth : 0) << text(card);
     out << '\n';
 }
 

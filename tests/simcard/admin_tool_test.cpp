@@ -8,11 +8,11 @@
 #include "tests/simcard/wave_client.h"
 
 #include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <set>
 #include <sstream>
 #include <thread>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 namespace simcard {
 namespace {
@@ -60,11 +60,14 @@ TEST_F(AdminToolTest, ReconfigurableAndShow) {
 // An application playing on any installed card locks the settings; the view says why.
 TEST_F(AdminToolTest, PlaybackLocksTheSettingsAndTheViewShowsTheOnTheFlyBars) {
     EXPECT_EQ(RunTool({"playback", "2", "on"}).exitCode, 0);
-    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record), ElementsAre(kFalse));
-    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("reconfigurable              no (an application plays on a card)"));
+    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record),
+                ElementsAre(kFalse));
+    EXPECT_THAT(RunTool({"show"}).out,
+                HasSubstr("reconfigurable              no (an application plays on a card)"));
 
     EXPECT_EQ(RunTool({"playback", "2", "off"}).exitCode, 0);
-    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record), ElementsAre(kTrue));
+    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record),
+                ElementsAre(kTrue));
 
     std::vector<std::byte> onTheFly(kOnTheFlySize);
     StoreInt32(onTheFly.data() + on_the_fly::kGranularity, 3 * 1000 / 800);
@@ -165,7 +168,8 @@ TEST_F(AdminToolTest, ServeOwnsLockAndPlaybackWhileItRuns) {
         EXPECT_EQ(Card([](CardStateLayout& state) { return state.hardware[0]; }), DefaultHardware(0));
 
         const ToolRun show = RunTool({"show"});
-        EXPECT_THAT(show.out, HasSubstr("serve                       running (pid " + std::to_string(getpid())));
+        EXPECT_THAT(show.out,
+                    HasSubstr("serve                       running (pid " + std::to_string(getpid())));
         EXPECT_THAT(show.out, HasSubstr("live digital input lock     96000 Hz      no lock\n"));
         EXPECT_THAT(show.out, HasSubstr("live application playback   no            yes\n"));
     }
@@ -185,12 +189,15 @@ TEST_F(AdminToolTest, AKilledServesFileIsSweptBeforeTheLockIsSet) {
 
 TEST_F(AdminToolTest, ARouteSetBehindTheProgramsBackIsWhatTheOutputReports) {
     EXPECT_EQ(RunTool({"route", "2", "digital", "3"}).exitCode, 0);
-    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{3});
+    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0],
+              std::byte{3});
     EXPECT_EQ(RunTool({"route", "2", "analog", "1"}).exitCode, 0);
-    EXPECT_EQ(ControlHandle(Direction::Output, AnalogDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{1});
+    EXPECT_EQ(ControlHandle(Direction::Output, AnalogDevice(1)).Read<4>(wave_code::kGetRoute)[0],
+              std::byte{1});
 
     EXPECT_EQ(RunTool({"route", "2", "digital", "1"}).exitCode, 2) << "two outputs playing each other";
-    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{3});
+    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0],
+              std::byte{3});
 }
 
 TEST_F(AdminToolTest, ARemovalRequestWithNoProgramListeningFails) {

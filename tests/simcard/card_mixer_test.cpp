@@ -44,8 +44,8 @@ MATCHER_P2(IsFrame, left, right, "") {
 class CardMixerTest : public testing::Test {
 protected:
     BlockPeaks Mix() {
-        MixerInputs inputs{analogSource, optical, electrical, cd, analogApplication, digitalApplication,
-                           analogRecording, digitalRecording};
+        MixerInputs inputs{analogSource,       optical,         electrical,      cd, analogApplication,
+                           digitalApplication, analogRecording, digitalRecording};
         MixerOutputs outputs{analogOut, digitalOut, analogCapture, digitalCapture};
         return CardMixer().Process(hardware, inputs, outputs, kFrames);
     }
@@ -112,7 +112,8 @@ TEST_F(CardMixerTest, TheAnalogInputPassesGainAndMuteAndIsMeteredAfterThem) {
 }
 
 TEST_F(CardMixerTest, TheDigitalInputIsTheSelectedSource) {
-    for (auto [select, level] : {std::pair{kInputOptical, 0.1f}, {kInputElectrical, 0.2f}, {kInputCd, 0.3f}}) {
+    for (auto [select, level] :
+         {std::pair{kInputOptical, 0.1f}, {kInputElectrical, 0.2f}, {kInputCd, 0.3f}}) {
         hardware.digitalInputState[0] = select;
         const BlockPeaks peaks = Mix();
         EXPECT_FLOAT_EQ(Only(digitalCapture).left, level) << "select " << int(select);

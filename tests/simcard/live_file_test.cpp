@@ -1,5 +1,4 @@
 #include "simcard/live_file.h"
-
 #include "tests/simcard/live_writer_process.h"
 
 #include <atomic>
@@ -53,7 +52,8 @@ TEST_F(LiveFileTest, EachCursorReadsTheMaximumSinceItsOwnLastRead) {
     LiveReader reader = Reader();
     std::uint64_t first = 0;
     std::uint64_t second = 0;
-    for (std::int32_t peak : {1000, 3000, 2000}) writer.PublishPeak(kAnalogIn, Even(peak));
+    for (std::int32_t peak : {1000, 3000, 2000})
+        writer.PublishPeak(kAnalogIn, Even(peak));
     EXPECT_EQ(reader.PeakSince(kAnalogIn, first), Even(3000));
     EXPECT_EQ(reader.PeakSince(kAnalogIn, first), Even(0)) << "nothing published since";
 
@@ -77,7 +77,8 @@ TEST_F(LiveFileTest, ACursorBehindTheRingReadsTheWholeRing) {
     EXPECT_EQ(cursor, blocks);
 
     writer.PublishPeak(kDigitalOut, {40000, -5});
-    EXPECT_EQ(reader.PeakSince(kDigitalOut, cursor), StereoLevel(32767, 0)) << "peaks are clamped to the scale";
+    EXPECT_EQ(reader.PeakSince(kDigitalOut, cursor), StereoLevel(32767, 0))
+        << "peaks are clamped to the scale";
 }
 
 TEST_F(LiveFileTest, OnlyOneWriterAtATime) {
@@ -117,7 +118,8 @@ TEST_F(LiveFileTest, StatusFollowsTheWriterAndItsHeartbeat) {
     EXPECT_EQ(reader.Status(), LiveStatus::Live);
 
     writer.reset();
-    EXPECT_EQ(reader.Status(), LiveStatus::NoServer) << "a writer's end is seen at once, not at the next look";
+    EXPECT_EQ(reader.Status(), LiveStatus::NoServer)
+        << "a writer's end is seen at once, not at the next look";
     EXPECT_EQ(reader.Writer(), std::nullopt);
 }
 
@@ -171,7 +173,8 @@ TEST_F(LiveFileTest, ReadersNeverSeeATornBlock) {
     constexpr std::int32_t kBlocks = 200000;
     std::atomic<bool> done{false};
     std::thread publisher([&] {
-        for (std::int32_t block = 0; block < kBlocks; ++block) writer.PublishPeak(kAnalogIn, Even(block % 32768));
+        for (std::int32_t block = 0; block < kBlocks; ++block)
+            writer.PublishPeak(kAnalogIn, Even(block % 32768));
         done = true;
     });
     std::uint64_t cursor = 0;

@@ -34,7 +34,8 @@ private:
 // Runs source and sink in 10 ms blocks for seconds; the source's clock runs fast by drift (0.005 = 0.5 %
 // fast). Calls sunk(block) with each pulled block.
 template <class Sunk>
-void RunClocks(RateAdapter& adapter, double sourceRate, double sinkRate, double drift, double seconds, Sunk&& sunk) {
+void RunClocks(RateAdapter& adapter, double sourceRate, double sinkRate, double drift, double seconds,
+               Sunk&& sunk) {
     SineSource sine(1000.0, sourceRate);
     std::vector<float> out(static_cast<std::size_t>(sinkRate * kBlockSeconds) * 2);
     double owed = 0.0; // source frames due but not yet pushed

@@ -90,8 +90,10 @@ TEST_F(WaveLiveTest, LockRateAndPlaybackAreServesNotTheStoredOnes) {
     EXPECT_EQ(analogOut.Read<4>(code::kGetRoute)[3], std::byte{0});
     writer().SetPlaybackRunning(kCard, true);
     EXPECT_EQ(analogOut.Read<4>(code::kGetRoute)[3], std::byte{1}) << "the playing application";
-    const auto reconfigurable = CallDriverConfig("reconfigurable", std::vector<std::byte>(kReconfigurableSize));
-    EXPECT_EQ(Int32Fields(reconfigurable.record)[0], kFalse) << "no settings change while an application plays";
+    const auto reconfigurable =
+        CallDriverConfig("reconfigurable", std::vector<std::byte>(kReconfigurableSize));
+    EXPECT_EQ(Int32Fields(reconfigurable.record)[0], kFalse)
+        << "no settings change while an application plays";
 
     const CardHardware stored = Card([](CardStateLayout& state) { return state.hardware[kCard]; });
     EXPECT_EQ(stored.lockRate, DefaultHardware(kCard).lockRate) << "card.state keeps its own";
