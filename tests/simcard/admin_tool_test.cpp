@@ -185,6 +185,7 @@ TEST_F(AdminToolTest, AKilledServesFileIsSweptBeforeTheLockIsSet) {
     EXPECT_THAT(lock.out, HasSubstr("removed the live file that a killed serve"));
     EXPECT_FALSE(std::filesystem::exists(LiveFilePath()));
     EXPECT_EQ(Card([](CardStateLayout& state) { return state.hardware[0].lockRate; }), 48000);
+    EXPECT_TRUE(WaitForStatus(LiveStatus::NoServer));
 }
 
 TEST_F(AdminToolTest, ARouteSetBehindTheProgramsBackIsWhatTheOutputReports) {

@@ -27,16 +27,6 @@ std::vector<std::int32_t> Levels(const ControlHandle& handle, win::UINT message)
     return levels;
 }
 
-// The driver looks for a new live file only every so often, and a stopped heartbeat takes a while.
-bool WaitForStatus(LiveStatus status) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (ProcessLive().Status() != status) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 class WaveLiveTest : public FreshCard {
 protected:
     void SetUp() override {
@@ -44,13 +34,17 @@ protected:
         writer_.emplace();
         ASSERT_TRUE(WaitForStatus(LiveStatus::Live));
     }
+    // The next test in this process finds the card without serve.
     void TearDown() override {
         writer_.reset();
         SweepDeadWriter();
+        EXPECT_TRUE(WaitForStatus(LiveStatus::NoServer));
     }
 
     LiveWriter& writer() { return *writer_; }
 
+    // Opened before SetUp, so the card is reset first: an earlier test may have left fewer cards.
+    const bool reset_ = (ResetCard(), true);
     ControlHandle analogIn{Direction::Input, AnalogDevice(kCard)};
     ControlHandle analogIn2{Direction::Input, AnalogDevice(kCard)};
     ControlHandle digitalIn{Direction::Input, DigitalDevice(kCard)};
