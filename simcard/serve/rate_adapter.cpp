@@ -10,10 +10,11 @@ namespace {
 constexpr std::size_t kChannels = 2;
 constexpr std::uint64_t kWindow = 4; // frames the cubic reads around a position
 constexpr double kBufferSeconds = 0.5;
-constexpr double kMaxCorrection = 0.02;      // the steering never changes the pitch by more than 2 %
-constexpr double kProportional = 0.02;       // correction per relative fill error
-constexpr double kIntegralPerSecond = 0.005; // integral gain: about critically damped at 20 ms
-constexpr double kSmoothingSeconds = 0.2;    // the fill is averaged over the push and pull pattern
+constexpr double kMaxCorrection = 0.02;        // the steering never changes the pitch by more than 2 %
+constexpr double kProportional = 0.02;         // correction per relative fill error
+constexpr double kIntegralPerSecond = 0.005;   // integral gain: about critically damped at 20 ms
+constexpr double kSmoothingSeconds = 0.2;      // the fill is averaged over the push and pull pattern
+constexpr double kOverrunMarginSeconds = 0.05; // at least this much above the target is an overrun
 
 // The Catmull-Rom weights of the four frames around a position t (0..1) between the middle two.
 std::array<float, kWindow> CatmullRomWeights(double t) {
@@ -31,6 +32,9 @@ RateAdapter::RateAdapter(double sourceRate, double sinkRate, double targetLatenc
           std::max(sourceRate * kBufferSeconds, 4.0 * sourceRate * targetLatencyMs / 1000.0 + kWindow)))),
       sinkRate_(sinkRate), nominalRatio_(sourceRate / sinkRate),
       targetFill_(std::max(sourceRate * targetLatencyMs / 1000.0, static_cast<double>(kWindow))),
+      overrunFill_(std::min<std::uint64_t>(
+          capacity_ - 1, static_cast<std::uint64_t>(
+                             targetFill_ + std::max(targetFill_, sourceRate * kOverrunMarginSeconds)))),
       smoothedFill_(targetFill_), ratio_(nominalRatio_) {
     ring_.assign(capacity_ * kChannels, 0.0f);
 }
@@ -49,9 +53,11 @@ void RateAdapter::Push(const float* frames, std::size_t count) {
         ring_[slot] = frames[i * kChannels];
         ring_[slot + 1] = frames[i * kChannels + 1];
     }
-    if (written_ - read_ >= capacity_) { // overrun: drop the oldest, back to the target latency
+    if (written_ - read_ > overrunFill_) { // drop the oldest, back to the target latency
         read_ = written_ - static_cast<std::uint64_t>(targetFill_);
         fraction_ = 0.0;
+        smoothedFill_ = targetFill_;
+        integral_ = 0.0;
     }
 }
 

@@ -140,6 +140,17 @@ TEST(RateAdapterTest, AnOverrunDropsTheOldestAndKeepsTheTargetLatency) {
     EXPECT_NEAR(out[0], 48000 * 2 - adapter.TargetFill(), 2.0) << "the newest frames play, the oldest went";
 }
 
+// A sink that stalls for a while must not leave everything after it playing late.
+TEST(RateAdapterTest, AFillMoreThan50msAboveTheTargetIsCutBackAtOnce) {
+    RateAdapter adapter(48000, 48000, 20.0);
+    const std::vector<float> block(480 * 2, 0.1f);
+    for (int pushed = 0; pushed < 7; ++pushed)
+        adapter.Push(block.data(), 480);
+    EXPECT_EQ(adapter.Fill(), 7u * 480) << "50 ms (2400 frames) above the target of 960 is not yet too much";
+    adapter.Push(block.data(), 480);
+    EXPECT_EQ(adapter.Fill(), 960u);
+}
+
 TEST(RateAdapterTest, PushAndPullNeverAllocate) {
     RateAdapter adapter(44100, 48000);
     std::vector<float> in(441 * 2, 0.1f);
