@@ -29,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -53,8 +54,7 @@ bool RunCardTool(const QStringList& arguments) {
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(tool, arguments);
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 // Every card plays an application, so that the output windows' meters show something.
@@ -111,39 +111,22 @@ bool SaveAtScale(const QString& folder, const QString& scale) {
     return run.waitForFinished(-1) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
 }
 
-} // namespace
+// Takes "--scale factor" off the front of the arguments: the factor, empty without the option, nothing
+// for a factor outside 1 to 4.
+std::optional<QString> TakeScaleOption(QStringList& arguments) {
+    if (arguments.value(0) != QLatin1String("--scale")) return QString();
+    const QString scale = arguments.value(1);
+    const double factor = scale.toDouble();
+    if (!(factor >= 1 && factor <= 4)) return std::nullopt;
+    arguments.remove(0, 2);
+    return scale;
+}
 
-int main(int argc, char** argv) {
-    QStringList arguments;
-    for (int index = 1; index < argc; ++index)
-        arguments << QString::fromLocal8Bit(argv[index]);
-    QString scale;
-    if (arguments.value(0) == QLatin1String("--scale")) {
-        scale = arguments.value(1);
-        const double factor = scale.toDouble();
-        if (!(factor >= 1 && factor <= 4)) {
-            std::fprintf(stderr, "snapshot: --scale takes a factor from 1 to 4, not \"%s\"\n",
-                         qPrintable(scale));
-            return 2;
-        }
-        arguments.remove(0, 2);
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_SCALE_FACTOR", scale.isEmpty() ? QByteArray("1") : scale.toLatin1());
-    // The windows as they are designed: the user's saved window state and card stay out of it.
-    QTemporaryDir home;
-    if (!home.isValid()) return 1;
-    qputenv("KOVA2_HOME", home.path().toLocal8Bit());
-    QApplication qtApplication(argc, argv);
-    const QString folderName = arguments.value(0, QStringLiteral("snapshots"));
-    const Pictures pictures{QDir(folderName),
-                            scale.isEmpty() ? QString() : QStringLiteral("@%1x").arg(scale)};
-    if (!QDir().mkpath(folderName)) return 1;
-    tk::Owned<tk::TApplication> application(new tk::TApplication);
+bool SaveEveryWindow(tk::TApplication& application, const Pictures& pictures) {
     app::TrayIcon = win::LoadIconA(0, "MIXERICON");
-    auto* control = application->CreateForm<app::TMixControlWnd>();
+    auto* control = application.CreateForm<app::TMixControlWnd>();
     bool saved = Save(control, pictures, QStringLiteral("control-window"));
-    saved = Save(application->CreateForm<app::TAboutBox>(), pictures, QStringLiteral("about-box")) && saved;
+    saved = Save(application.CreateForm<app::TAboutBox>(), pictures, QStringLiteral("about-box")) && saved;
     tk::Owned<tk::TForm> sample(tools::CreateControlSample());
     saved = Save(sample.get(), pictures, QStringLiteral("faders-and-meters")) && saved;
     for (int cards = 1; cards <= 4; ++cards) {
@@ -153,10 +136,35 @@ int main(int argc, char** argv) {
         saved = SaveChannelWindow<windows::TfrmDigInp>(cards, control, pictures, "digital-inputs") && saved;
         saved = SaveChannelWindow<windows::TfrmDigOut>(cards, control, pictures, "digital-outputs") && saved;
     }
-    saved = SaveSettingsPages(control, pictures) && saved;
-    if (scale.isEmpty()) {
+    return SaveSettingsPages(control, pictures) && saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int index = 1; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    const std::optional<QString> scale = TakeScaleOption(arguments);
+    if (!scale) {
+        std::fprintf(stderr, "snapshot: --scale takes a factor from 1 to 4\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", scale->isEmpty() ? QByteArray("1") : scale->toLatin1());
+    // The windows as they are designed: the user's saved window state and card stay out of it.
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    qputenv("KOVA2_HOME", home.path().toLocal8Bit());
+    QApplication qtApplication(argc, argv);
+    const QString folder = arguments.value(0, QStringLiteral("snapshots"));
+    if (!QDir().mkpath(folder)) return 1;
+    tk::Owned<tk::TApplication> application(new tk::TApplication);
+    const QString suffix = scale->isEmpty() ? QString() : QStringLiteral("@%1x").arg(*scale);
+    bool saved = SaveEveryWindow(*application, Pictures{QDir(folder), suffix});
+    if (scale->isEmpty()) {
         for (const char* factor : {"1.5", "2"})
-            saved = SaveAtScale(folderName, QLatin1String(factor)) && saved;
+            saved = SaveAtScale(folder, QLatin1String(factor)) && saved;
     }
     return saved ? 0 : 1;
 }
