@@ -73,7 +73,8 @@ std::uint64_t SlotBlock(std::uint64_t slot) {
 }
 
 StereoLevel SlotPeak(std::uint64_t slot) {
-    return {static_cast<std::int32_t>((slot >> kPeakBits) & kPeakMask), static_cast<std::int32_t>(slot & kPeakMask)};
+    return {static_cast<std::int32_t>((slot >> kPeakBits) & kPeakMask),
+            static_cast<std::int32_t>(slot & kPeakMask)};
 }
 
 StereoLevel Max(StereoLevel a, StereoLevel b) {
@@ -119,8 +120,7 @@ int TryWriterLock(const fs::path& path) {
 // A mapping of one live file, read-only for readers.
 class LiveFileMapping {
 public:
-    LiveFileMapping(LiveLayout* layout, ino_t inode)
-        : layout_(layout), inode_(inode) {}
+    LiveFileMapping(LiveLayout* layout, ino_t inode) : layout_(layout), inode_(inode) {}
     ~LiveFileMapping() { munmap(layout_, sizeof(LiveLayout)); }
     LiveFileMapping(const LiveFileMapping&) = delete;
     LiveFileMapping& operator=(const LiveFileMapping&) = delete;
@@ -145,7 +145,7 @@ public:
     }
 
     // A new live file at path (replacing whatever is there), mapped for writing.
-    static std::unique_ptr<LiveFileMapping> Create(const fs::path& path) {
+    static std::unique_ptr<LiveFileMapping> Create(const fs::path& path, std::int64_t nowMs) {
         const fs::path temporary = path.string() + ".new-" + std::to_string(getpid());
         const int fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) throw std::runtime_error("cannot create " + temporary.string() + ": " + ErrnoText());
@@ -166,7 +166,7 @@ public:
         layout.version = kLayoutVersion;
         layout.size = sizeof(LiveLayout);
         layout.writerPid = getpid();
-        layout.heartbeatMs = MonotonicMs();
+        layout.heartbeatMs = nowMs;
         if (rename(temporary.c_str(), path.c_str()) != 0) {
             const std::string renameError = ErrnoText();
             unlink(temporary.c_str());
@@ -194,19 +194,20 @@ fs::path LiveFilePath() {
     return platform::RuntimeDir() / "live.levels";
 }
 
-LiveWriter::LiveWriter(fs::path path) : path_(std::move(path)) {
+LiveWriter::LiveWriter(fs::path path, LiveClock clock) : path_(std::move(path)), clock_(clock) {
     lockFd_ = TryWriterLock(path_);
     if (lockFd_ < 0) {
         if (errno != EAGAIN) {
             throw std::runtime_error("cannot lock " + LockPath(path_).string() + ": " + ErrnoText());
         }
         const auto other = LiveFileMapping::Open(path_);
-        const std::string holder = other ? " (pid " + std::to_string(Load(other->layout().writerPid)) + ")" : "";
+        const std::string holder =
+            other ? " (pid " + std::to_string(Load(other->layout().writerPid)) + ")" : "";
         throw std::runtime_error("another serve" + holder + " already runs the cards in " +
                                  path_.parent_path().string());
     }
     try {
-        mapping_ = LiveFileMapping::Create(path_);
+        mapping_ = LiveFileMapping::Create(path_, clock_());
     } catch (...) {
         close(lockFd_);
         throw;
@@ -237,10 +238,10 @@ void LiveWriter::SetPlaybackRunning(int card, bool running) {
 }
 
 void LiveWriter::Beat() {
-    Store(mapping_->writable().heartbeatMs, MonotonicMs());
+    Store(mapping_->writable().heartbeatMs, clock_());
 }
 
-LiveReader::LiveReader(fs::path path, Clock clock) : path_(std::move(path)), clock_(clock) {}
+LiveReader::LiveReader(fs::path path, LiveClock clock) : path_(std::move(path)), clock_(clock) {}
 
 LiveReader::~LiveReader() = default;
 

@@ -43,6 +43,7 @@ enum class LiveStatus { NoServer, Live, Stale };
 
 // CLOCK_MONOTONIC in milliseconds: the heartbeat's clock, shared by every process of the machine.
 std::int64_t MonotonicMs();
+using LiveClock = std::int64_t (*)(); // milliseconds on the heartbeat's clock
 
 // live.levels in the runtime folder, beside card.state.
 std::filesystem::path LiveFilePath();
@@ -54,7 +55,7 @@ public:
     // Claims the file and writes a fresh one (no lock, no playback, empty rings, heartbeat now). Throws
     // std::runtime_error naming the holder's pid when another writer holds it, or naming the path
     // when the file cannot be made.
-    explicit LiveWriter(std::filesystem::path path = LiveFilePath());
+    explicit LiveWriter(std::filesystem::path path = LiveFilePath(), LiveClock clock = MonotonicMs);
     // Marks the file ended and removes it.
     ~LiveWriter();
     LiveWriter(const LiveWriter&) = delete;
@@ -64,11 +65,12 @@ public:
     void PublishPeak(const CardDevice& device, StereoLevel peak);
     void SetLockRate(int card, std::int32_t hz);
     void SetPlaybackRunning(int card, bool running);
-    // Heartbeat: the time now (MonotonicMs). Call at least every few hundred ms.
+    // Heartbeat: the time now. Call at least every few hundred ms.
     void Beat();
 
 private:
     std::filesystem::path path_;
+    LiveClock clock_;
     int lockFd_ = -1;
     std::unique_ptr<LiveFileMapping> mapping_;
 };
@@ -82,9 +84,7 @@ struct LiveWriterInfo {
 
 class LiveReader {
 public:
-    using Clock = std::int64_t (*)(); // milliseconds on the heartbeat's clock
-
-    explicit LiveReader(std::filesystem::path path = LiveFilePath(), Clock clock = MonotonicMs);
+    explicit LiveReader(std::filesystem::path path = LiveFilePath(), LiveClock clock = MonotonicMs);
     ~LiveReader();
     LiveReader(const LiveReader&) = delete;
     LiveReader& operator=(const LiveReader&) = delete;
@@ -112,7 +112,7 @@ private:
     void Remap(std::int64_t nowMs);
 
     std::filesystem::path path_;
-    Clock clock_;
+    LiveClock clock_;
     std::mutex mutex_; // the driver's threads share one reader
     std::unique_ptr<LiveFileMapping> mapping_;
     std::int64_t checkedMs_ = 0;

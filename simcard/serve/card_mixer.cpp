@@ -27,11 +27,13 @@ void Store(const float* from, std::size_t offset, std::size_t count, std::span<f
 }
 
 void Scale(float* samples, std::size_t count, const ChannelFactors& factors) {
-    for (std::size_t i = 0; i < count; ++i) samples[i] *= factors[i % kChannels];
+    for (std::size_t i = 0; i < count; ++i)
+        samples[i] *= factors[i % kChannels];
 }
 
 void Add(float* to, const float* from, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) to[i] += from[i];
+    for (std::size_t i = 0; i < count; ++i)
+        to[i] += from[i];
 }
 
 // The largest |sample| per channel seen so far in the block.
@@ -55,7 +57,8 @@ struct PeakMeter {
 
 // Whether the input state record sends the input into the output now.
 bool Monitors(const std::array<std::uint8_t, 3>& inputState, bool recording, std::uint8_t destination) {
-    const bool whileRecording = inputState[2] != kMonitorNever && inputState[2] <= kMonitorWhilePunchRecording;
+    const bool whileRecording =
+        inputState[2] != kMonitorNever && inputState[2] <= kMonitorWhilePunchRecording;
     return whileRecording && recording && inputState[1] == destination;
 }
 
@@ -70,9 +73,9 @@ struct ChunkSignals {
 class ChunkMixer {
 public:
     ChunkMixer(const CardHardware& hardware, const MixerInputs& inputs)
-        : hardware_(hardware), inputs_(inputs),
-          gain_{InputGainFactor(hardware.inputGain[0], hardware.inputMute[0]),
-                InputGainFactor(hardware.inputGain[1], hardware.inputMute[1])},
+        : hardware_(hardware),
+          inputs_(inputs), gain_{InputGainFactor(hardware.inputGain[0], hardware.inputMute[0]),
+                                 InputGainFactor(hardware.inputGain[1], hardware.inputMute[1])},
           volume_{OutputVolumeFactor(hardware.outputVolume[0], hardware.outputMute[0]),
                   OutputVolumeFactor(hardware.outputVolume[1], hardware.outputMute[1])} {}
 
@@ -128,14 +131,16 @@ private:
         std::fill_n(to, count, 0.0f);
     }
 
-    void AddMonitoring(std::uint8_t destination, const ChunkSignals& signals, std::size_t count, float* to) const {
+    void AddMonitoring(std::uint8_t destination, const ChunkSignals& signals, std::size_t count,
+                       float* to) const {
         if (Monitors(hardware_.analogInputState, inputs_.analogRecording, destination))
             Add(to, signals.analogInput.data(), count);
         if (Monitors(hardware_.digitalInputState, inputs_.digitalRecording, destination))
             Add(to, signals.digitalInput.data(), count);
     }
 
-    void MixAnalogOutput(std::size_t offset, std::size_t count, ChunkSignals& signals, const float* other) const {
+    void MixAnalogOutput(std::size_t offset, std::size_t count, ChunkSignals& signals,
+                         const float* other) const {
         float* out = signals.analogOutput.data();
         Play(hardware_.analogOutputSource, inputs_.analogPlayback, other, signals, offset, count, out);
         AddMonitoring(kMonitorToAnalogOut, signals, count, out);
@@ -143,10 +148,12 @@ private:
     }
 
     // The digital output has no volume; Non-Audio data passes untouched.
-    void MixDigitalOutput(std::size_t offset, std::size_t count, ChunkSignals& signals, const float* other) const {
+    void MixDigitalOutput(std::size_t offset, std::size_t count, ChunkSignals& signals,
+                          const float* other) const {
         float* out = signals.digitalOutput.data();
         Play(hardware_.digitalOutputSource, inputs_.digitalPlayback, other, signals, offset, count, out);
-        if (hardware_.digitalFormat != kFormatNonAudio) AddMonitoring(kMonitorToDigitalOut, signals, count, out);
+        if (hardware_.digitalFormat != kFormatNonAudio)
+            AddMonitoring(kMonitorToDigitalOut, signals, count, out);
     }
 
     const CardHardware& hardware_;

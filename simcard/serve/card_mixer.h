@@ -32,14 +32,14 @@ namespace simcard::serve {
 constexpr std::size_t kChannels = 2;
 
 struct MixerInputs {
-    std::span<const float> analogSource;     // the connected real source of the analog input
-    std::span<const float> opticalSource;    // the connected sources of the digital input's selects
+    std::span<const float> analogSource;  // the connected real source of the analog input
+    std::span<const float> opticalSource; // the connected sources of the digital input's selects
     std::span<const float> electricalSource;
     std::span<const float> cdSource;
-    std::span<const float> analogPlayback;   // applications playing into the analog output's device
-    std::span<const float> digitalPlayback;  // applications playing into the digital output's device
-    bool analogRecording = false;            // an application records from the analog capture device
-    bool digitalRecording = false;           // an application records from the digital capture device
+    std::span<const float> analogPlayback;  // applications playing into the analog output's device
+    std::span<const float> digitalPlayback; // applications playing into the digital output's device
+    bool analogRecording = false;           // an application records from the analog capture device
+    bool digitalRecording = false;          // an application records from the digital capture device
 };
 
 struct MixerOutputs {

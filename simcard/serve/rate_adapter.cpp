@@ -1,6 +1,7 @@
 #include "simcard/serve/rate_adapter.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace simcard::serve {
@@ -9,15 +10,19 @@ namespace {
 constexpr std::size_t kChannels = 2;
 constexpr std::uint64_t kWindow = 4; // frames the cubic reads around a position
 constexpr double kBufferSeconds = 0.5;
-constexpr double kMaxCorrection = 0.02;     // the steering never changes the pitch by more than 2 %
-constexpr double kProportional = 0.02;      // correction per relative fill error
-constexpr double kIntegralPerSecond = 0.005; // integral gain: about critically damped at 20 ms
-constexpr double kSmoothingSeconds = 0.2;    // the fill is averaged over the push and pull pattern
+constexpr double kMaxCorrection = 0.02;        // the steering never changes the pitch by more than 2 %
+constexpr double kProportional = 0.02;         // correction per relative fill error
+constexpr double kIntegralPerSecond = 0.005;   // integral gain: about critically damped at 20 ms
+constexpr double kSmoothingSeconds = 0.2;      // the fill is averaged over the push and pull pattern
+constexpr double kOverrunMarginSeconds = 0.05; // at least this much above the target is an overrun
 
-double CatmullRom(float x0, float x1, float x2, float x3, double t) {
-    return x1 + 0.5 * t *
-                    (x2 - x0 +
-                     t * (2.0 * x0 - 5.0 * x1 + 4.0 * x2 - x3 + t * (3.0 * (x1 - x2) + x3 - x0)));
+// The Catmull-Rom weights of the four frames around a position t (0..1) between the middle two.
+std::array<float, kWindow> CatmullRomWeights(double t) {
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    return {static_cast<float>(0.5 * (-t3 + 2.0 * t2 - t)),
+            static_cast<float>(0.5 * (3.0 * t3 - 5.0 * t2 + 2.0)),
+            static_cast<float>(0.5 * (-3.0 * t3 + 4.0 * t2 + t)), static_cast<float>(0.5 * (t3 - t2))};
 }
 
 } // namespace
@@ -27,6 +32,9 @@ RateAdapter::RateAdapter(double sourceRate, double sinkRate, double targetLatenc
           std::max(sourceRate * kBufferSeconds, 4.0 * sourceRate * targetLatencyMs / 1000.0 + kWindow)))),
       sinkRate_(sinkRate), nominalRatio_(sourceRate / sinkRate),
       targetFill_(std::max(sourceRate * targetLatencyMs / 1000.0, static_cast<double>(kWindow))),
+      overrunFill_(std::min<std::uint64_t>(
+          capacity_ - 1, static_cast<std::uint64_t>(
+                             targetFill_ + std::max(targetFill_, sourceRate * kOverrunMarginSeconds)))),
       smoothedFill_(targetFill_), ratio_(nominalRatio_) {
     ring_.assign(capacity_ * kChannels, 0.0f);
 }
@@ -45,9 +53,11 @@ void RateAdapter::Push(const float* frames, std::size_t count) {
         ring_[slot] = frames[i * kChannels];
         ring_[slot + 1] = frames[i * kChannels + 1];
     }
-    if (written_ - read_ > capacity_) { // overrun: drop the oldest, back to the target latency
+    if (written_ - read_ > overrunFill_) { // drop the oldest, back to the target latency
         read_ = written_ - static_cast<std::uint64_t>(targetFill_);
         fraction_ = 0.0;
+        smoothedFill_ = targetFill_;
+        integral_ = 0.0;
     }
 }
 
@@ -59,10 +69,12 @@ void RateAdapter::Pull(float* out, std::size_t count) {
             primed_ = false;
             break;
         }
+        const auto weights = CatmullRomWeights(fraction_);
         for (std::size_t channel = 0; channel < kChannels; ++channel) {
-            out[done * kChannels + channel] = static_cast<float>(
-                CatmullRom(Sample(read_, channel), Sample(read_ + 1, channel), Sample(read_ + 2, channel),
-                           Sample(read_ + 3, channel), fraction_));
+            float sample = 0.0f;
+            for (std::uint64_t tap = 0; tap < kWindow; ++tap)
+                sample += weights[tap] * Sample(read_ + tap, channel);
+            out[done * kChannels + channel] = sample;
         }
         fraction_ += ratio_;
         const double whole = static_cast<double>(static_cast<std::uint64_t>(fraction_));

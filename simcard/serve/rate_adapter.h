@@ -5,7 +5,9 @@
 // smoothed fill) and interpolates with a four-point cubic (Catmull-Rom).
 //
 // Underrun: Pull gives silence for what it lacks (and starts again once the target is refilled).
-// Overrun: Push drops the oldest frames. Neither blocks, neither allocates.
+// Overrun, a fill more than max(target, 50 ms) above the target (a sink that stalled): Push drops the
+// oldest frames back to the target at once, rather than play everything late while the steering
+// catches up. So a producer pushes in pieces shorter than that. Neither blocks, neither allocates.
 // Not thread-safe: serve calls Push and Pull from the one thread that runs all of its server callbacks.
 #include <cstddef>
 #include <cstdint>
@@ -32,14 +34,15 @@ private:
     float Sample(std::uint64_t frame, std::size_t channel) const;
     void Steer(std::size_t pulled);
 
-    std::vector<float> ring_; // interleaved, capacity_ frames
-    std::size_t capacity_;    // frames
+    std::vector<float> ring_;   // interleaved, capacity_ frames
+    std::size_t capacity_;      // frames
     std::uint64_t written_ = 0; // frames pushed since construction
     std::uint64_t read_ = 0;    // the first frame of the interpolation window
     double fraction_ = 0.0;     // position between frames read_ + 1 and read_ + 2
     double sinkRate_;
     double nominalRatio_;
     double targetFill_;
+    std::uint64_t overrunFill_; // more than this many frames is an overrun
     double smoothedFill_;
     double integral_ = 0.0;
     double ratio_;
