@@ -5,32 +5,18 @@ namespace {
 
 constexpr std::string_view kPrefix = "kova2.card";
 
-std::string_view EndpointSuffix(Endpoint endpoint) {
-    switch (endpoint) {
-    case Endpoint::AnalogOut:
-        return "analog-out";
-    case Endpoint::DigitalOut:
-        return "digital-out";
-    case Endpoint::AnalogIn:
-        return "analog-in";
-    case Endpoint::DigitalIn:
-        return "digital-in";
-    }
-    return {};
-}
+// Per endpoint, in the order of Endpoint: its name's last part and its description's last words.
+struct EndpointText {
+    std::string_view suffix;
+    std::string_view words;
+};
+constexpr std::array<EndpointText, kEndpoints.size()> kEndpointTexts = {{{"analog-out", "Analog Ausgang"},
+                                                                         {"digital-out", "Digital Ausgang"},
+                                                                         {"analog-in", "Analog Eingang"},
+                                                                         {"digital-in", "Digital Eingang"}}};
 
-std::string_view EndpointWords(Endpoint endpoint) {
-    switch (endpoint) {
-    case Endpoint::AnalogOut:
-        return "Analog Ausgang";
-    case Endpoint::DigitalOut:
-        return "Digital Ausgang";
-    case Endpoint::AnalogIn:
-        return "Analog Eingang";
-    case Endpoint::DigitalIn:
-        return "Digital Eingang";
-    }
-    return {};
+const EndpointText& TextOf(Endpoint endpoint) {
+    return kEndpointTexts[static_cast<std::size_t>(endpoint)];
 }
 
 std::string CardPrefix(int card) {
@@ -54,11 +40,11 @@ bool IsCapture(Endpoint endpoint) {
 }
 
 std::string EndpointName(int card, Endpoint endpoint) {
-    return CardPrefix(card) + std::string(EndpointSuffix(endpoint));
+    return CardPrefix(card) + std::string(TextOf(endpoint).suffix);
 }
 
 std::string EndpointDescription(int card, Endpoint endpoint) {
-    return "Kova 2 Karte #" + std::to_string(card + 1) + " " + std::string(EndpointWords(endpoint));
+    return "Kova 2 Karte #" + std::to_string(card + 1) + " " + std::string(TextOf(endpoint).words);
 }
 
 std::string FeedSinkName(int card, Endpoint capture) {

@@ -138,16 +138,12 @@ struct ServerLinkCallbacks {
         if (link.listener_.changed) link.listener_.changed();
     }
 
-    static void Sink(pa_context*, const pa_sink_info* info, int eol, void* self) {
+    // A sink's or a source's entry of a device list.
+    template <auto Field, unsigned Kind, class Info>
+    static void Device(pa_context*, const Info* info, int eol, void* self) {
         ServerLink& link = Link(self);
-        if (eol) return Arrived(link, &ServerCatalog::sinks, ServerLink::kSinks);
-        link.incoming_.sinks[info->name] = {info->index, info->sample_spec.rate};
-    }
-
-    static void Source(pa_context*, const pa_source_info* info, int eol, void* self) {
-        ServerLink& link = Link(self);
-        if (eol) return Arrived(link, &ServerCatalog::sources, ServerLink::kSources);
-        link.incoming_.sources[info->name] = {info->index, info->sample_spec.rate};
+        if (eol) return Arrived(link, Field, Kind);
+        (link.incoming_.*Field)[info->name] = {info->index, info->sample_spec.rate};
     }
 
     static void SinkInput(pa_context*, const pa_sink_input_info* info, int eol, void* self) {
@@ -285,8 +281,13 @@ void ServerLink::RefreshIfAsked() {
     pending_ |= wanted;
     asked_ &= ~wanted;
     using C = ServerLinkCallbacks;
-    if (wanted & kSinks) C::Forget(pa_context_get_sink_info_list(context_, C::Sink, this));
-    if (wanted & kSources) C::Forget(pa_context_get_source_info_list(context_, C::Source, this));
+    if (wanted & kSinks)
+        C::Forget(pa_context_get_sink_info_list(
+            context_, C::Device<&ServerCatalog::sinks, kSinks, pa_sink_info>, this));
+    if (wanted & kSources) {
+        C::Forget(pa_context_get_source_info_list(
+            context_, C::Device<&ServerCatalog::sources, kSources, pa_source_info>, this));
+    }
     if (wanted & kSinkInputs) C::Forget(pa_context_get_sink_input_info_list(context_, C::SinkInput, this));
     if (wanted & kSourceOutputs)
         C::Forget(pa_context_get_source_output_info_list(context_, C::SourceOutput, this));

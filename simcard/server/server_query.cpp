@@ -14,22 +14,14 @@ struct Query {
     bool failed = false;
 };
 
-void OnSink(pa_context*, const pa_sink_info* info, int eol, void* query) {
+// A sink's or a source's entry of a device list.
+template <auto Field, class Info> void OnDevice(pa_context*, const Info* info, int eol, void* query) {
     auto& q = *static_cast<Query*>(query);
     if (eol) {
         --q.listsOpen;
         return;
     }
-    q.catalog.sinks[info->name] = {info->index, info->sample_spec.rate};
-}
-
-void OnSource(pa_context*, const pa_source_info* info, int eol, void* query) {
-    auto& q = *static_cast<Query*>(query);
-    if (eol) {
-        --q.listsOpen;
-        return;
-    }
-    q.catalog.sources[info->name] = {info->index, info->sample_spec.rate};
+    (q.catalog.*Field)[info->name] = {info->index, info->sample_spec.rate};
 }
 
 void OnServer(pa_context*, const pa_server_info* info, void* query) {
@@ -62,8 +54,10 @@ std::optional<ServerCatalog> QueryServerDevices(std::chrono::milliseconds timeou
             }
             if (state == PA_CONTEXT_READY && !asked) {
                 asked = true;
-                Forget(pa_context_get_sink_info_list(context, OnSink, &query));
-                Forget(pa_context_get_source_info_list(context, OnSource, &query));
+                Forget(pa_context_get_sink_info_list(context, OnDevice<&ServerCatalog::sinks, pa_sink_info>,
+                                                     &query));
+                Forget(pa_context_get_source_info_list(
+                    context, OnDevice<&ServerCatalog::sources, pa_source_info>, &query));
                 Forget(pa_context_get_server_info(context, OnServer, &query));
             }
             pa_mainloop_prepare(mainloop, 50'000);
