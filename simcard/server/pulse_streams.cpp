@@ -16,10 +16,6 @@ constexpr double kAdapterLatencyMs = 20.0;
 constexpr std::uint32_t kRecordFragmentMs = 10;
 constexpr std::uint32_t kPlaybackTargetMs = 20;
 constexpr std::uint32_t kPlaybackRequestMs = 10;
-// A fill this far above the target is latency that the steering (at most 2 % off the pace) would take
-// many seconds to work off, as when a device paused at its start: the adapter starts afresh instead.
-// Bursts of a device on a long buffer stay below it.
-constexpr double kMostSecondsOverTarget = 0.1;
 
 std::uint32_t BytesFor(std::uint32_t ms) {
     return static_cast<std::uint32_t>(kDeviceRate / 1000 * ms * kFrameBytes);
@@ -56,12 +52,6 @@ bool ServerStream::Ended() const {
     return !stream_ || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
 }
 
-void ServerStream::Feed(const float* frames, std::size_t count) {
-    if (adapter_->Fill() > adapter_->TargetFill() + kMostSecondsOverTarget * sourceRate_)
-        adapter_.emplace(sourceRate_, sinkRate_, kAdapterLatencyMs);
-    adapter_->Push(frames, count);
-}
-
 void ServerStream::OnState(pa_stream* stream, void* self) {
     if (pa_stream_get_state(stream) != PA_STREAM_READY) return;
     static_cast<ServerStream*>(self)->Ready(pa_stream_get_sample_spec(stream)->rate);
@@ -78,9 +68,7 @@ RecordStream::RecordStream(pa_context* context, std::string source, const std::s
 }
 
 void RecordStream::Ready(double deviceRate) {
-    sourceRate_ = deviceRate;
-    sinkRate_ = kDeviceRate;
-    adapter_.emplace(sourceRate_, sinkRate_, kAdapterLatencyMs);
+    adapter_.emplace(deviceRate, kDeviceRate, kAdapterLatencyMs);
 }
 
 std::span<const float> RecordStream::Pull(std::size_t frames) {
@@ -98,11 +86,11 @@ void RecordStream::OnRead(pa_stream* stream, std::size_t, void* self) {
         if (record.adapter_) {
             const std::size_t frames = bytes / kFrameBytes;
             if (data) {
-                record.Feed(static_cast<const float*>(data), frames);
+                record.adapter_->Push(static_cast<const float*>(data), frames);
             } else {
                 // A hole in the recording: silence of its length.
                 record.block_.assign(frames * kChannels, 0.0f);
-                record.Feed(record.block_.data(), frames);
+                record.adapter_->Push(record.block_.data(), frames);
             }
         }
         pa_stream_drop(stream);
@@ -120,13 +108,11 @@ PlaybackStream::PlaybackStream(pa_context* context, std::string sink, const std:
 }
 
 void PlaybackStream::Ready(double deviceRate) {
-    sourceRate_ = kDeviceRate;
-    sinkRate_ = deviceRate;
-    adapter_.emplace(sourceRate_, sinkRate_, kAdapterLatencyMs);
+    adapter_.emplace(kDeviceRate, deviceRate, kAdapterLatencyMs);
 }
 
 void PlaybackStream::Push(std::span<const float> block) {
-    if (adapter_ && !Ended()) Feed(block.data(), block.size() / kChannels);
+    if (adapter_ && !Ended()) adapter_->Push(block.data(), block.size() / kChannels);
 }
 
 void PlaybackStream::OnWrite(pa_stream* stream, std::size_t bytes, void* self) {

@@ -33,13 +33,8 @@ protected:
     // The device's rate is known: the adapter can be made.
     virtual void Ready(double deviceRate) = 0;
 
-    // Pushes into the adapter, which starts afresh first when it holds far more than its target.
-    void Feed(const float* frames, std::size_t count);
-
     pa_stream* stream_ = nullptr;
     std::optional<serve::RateAdapter> adapter_;
-    double sourceRate_ = 0.0; // Hz, the adapter's
-    double sinkRate_ = 0.0;   // Hz, the adapter's
 
 private:
     static void OnState(pa_stream* stream, void* self);
