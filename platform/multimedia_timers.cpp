@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 namespace platform {
@@ -41,7 +42,10 @@ public:
         std::lock_guard lock(mutex_);
         const win::UINT id = ids_.Next([&](win::DWORD candidate) { return timers_.count(candidate) != 0; });
         timers_.emplace(id, timer);
-        if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+        if (!thread_.joinable()) thread_ = std::thread([this] {
+            pthread_setname_np(pthread_self(), MultimediaTimerThreadName);
+            Run();
+        });
         changed_.notify_one();
         return id;
     }
