@@ -33,9 +33,10 @@ inline pid_t ThreadNamed(std::string_view name) {
 inline long AllThreadsVoluntarySwitches() {
     long switches = 0;
     std::error_code error;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error))
-        if (const long thread = VoluntarySwitches(pid_t(std::stol(task.path().filename().string()))); thread > 0)
-            switches += thread;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
+        const long thread = VoluntarySwitches(pid_t(std::stol(task.path().filename().string())));
+        if (thread > 0) switches += thread;
+    }
     return switches;
 }
 

@@ -15,8 +15,10 @@ inline constexpr ChannelBoxes AllChannelBoxes = {"chkAnalogInputs", "chkDigitalI
                                                  "chkDigitalOutputs"};
 
 inline void TickChannelBoxes(tk::TForm* control, bool ticked, ChannelBoxes boxes = AllChannelBoxes) {
-    for (const char* name : boxes)
-        qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(name)))->SetChecked(ticked);
+    for (const char* name : boxes) {
+        auto* box = qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(name)));
+        box->SetChecked(ticked);
+    }
 }
 
 struct ProgramWindows {
@@ -27,7 +29,8 @@ struct ProgramWindows {
 // The tray icon loaded, the main and the control window made, the control window shown with the
 // channel windows of the boxes open, by default every one. The caller frees the icon after the
 // application.
-inline ProgramWindows OpenChannelWindows(tk::TApplication& application, ChannelBoxes boxes = AllChannelBoxes) {
+inline ProgramWindows OpenChannelWindows(tk::TApplication& application,
+                                         ChannelBoxes boxes = AllChannelBoxes) {
     app::TrayIcon = win::LoadIconA(0, "MIXERICON");
     auto* main = application.CreateForm<app::TfrmMain>();
     auto* control = application.CreateForm<app::TMixControlWnd>();
