@@ -3,6 +3,7 @@
 #include "platform/message_post.h"
 
 #include "toolkit/lifetime.h"
+#include "toolkit/repaint_batch.h"
 #include "toolkit/win_control.h"
 #include "toolkit/window_table.h"
 
@@ -82,6 +83,7 @@ private:
             std::lock_guard lock(mutex_);
             drainQueued_ = false;
         }
+        const RepaintBatch repaints; // the meters of every window change, and each window paints once
         while (const std::optional<Message> message = TakeFromOtherThreads()) Deliver(*message);
     }
 
