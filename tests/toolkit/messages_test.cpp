@@ -71,6 +71,7 @@ TEST(Messages, MessagesPostedInABatchArriveTogetherWhenItEnds) {
     auto* form = application->CreateForm<TForm>();
     Recorder recorder(form);
     const win::HWND handle = form->Handle();
+    application->ProcessMessages(); // a drain that an earlier delivery left queued
     std::promise<void> posted, checked;
     std::thread timer([&] {
         const platform::PostBatch batch;

@@ -2,6 +2,7 @@
 // loop; outside a batch, and in an event loop that runs inside one, an update paints as usual.
 #include "toolkit/application.h"
 #include "toolkit/form.h"
+#include "toolkit/message_queue.h"
 #include "toolkit/panel.h"
 #include "toolkit/repaint_batch.h"
 #include "platform/win_messages.h"
