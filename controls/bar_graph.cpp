@@ -84,8 +84,10 @@ void TBarGraph::DestroyLumis(int keep) {
     }
 }
 
+// Scaled, the lumis snap their edges to device pixels and may leave a sliver of the panel showing.
 void TBarGraph::Paint(QPainter& painter) {
-    if (!painter.hasClipping() || !LumisCover(painter.clipBoundingRect().toAlignedRect()))
+    const bool unscaled = painter.deviceTransform().type() <= QTransform::TxTranslate;
+    if (!unscaled || !painter.hasClipping() || !LumisCover(painter.clipBoundingRect().toAlignedRect()))
         TPanel::Paint(painter);
 }
 
