@@ -1,7 +1,9 @@
 #include "simcard/tool/admin_tool.h"
 
 #include "platform/broadcast.h"
+#include "simcard/live_file.h"
 #include "simcard/state_file.h"
+#include "simcard/tool/live_report.h"
 #include "simcard/tool/state_report.h"
 #include "simcard/trace.h"
 
@@ -72,7 +74,28 @@ bool ParseOnOff(const std::string& text) {
 }
 
 void Show(const Arguments&, std::ostream& out) {
-    WithState([&out](CardStateLayout& state) { out << StateReport(state, CardStatePath()); });
+    int cardCount = 0;
+    WithState([&](CardStateLayout& state) {
+        out << StateReport(state, CardStatePath());
+        cardCount = state.cardCount;
+    });
+    LiveReader live;
+    out << LiveReport(live, cardCount);
+}
+
+// What serve owns while it runs cannot be set behind its back. The file a killed serve left is swept
+// first; one whose serve still holds it but has stopped answering is not.
+void RequireNoServe(std::string_view owned, std::ostream& out) {
+    LiveReader live;
+    const auto writer = live.Writer();
+    if (!writer) return;
+    const std::string serve = "serve (pid " + std::to_string(writer->pid) + ")";
+    if (writer->status == LiveStatus::Live)
+        throw std::runtime_error(serve + " owns " + std::string(owned) + " while it runs; stop it first");
+    if (!SweepDeadWriter())
+        throw std::runtime_error(serve + " owns " + std::string(owned) +
+                                 " but does not answer; stop it first");
+    out << "removed the live file that a killed " << serve << " left\n";
 }
 
 void SetDriverState(const Arguments& parameters, std::ostream& out) {
@@ -115,6 +138,7 @@ void SetLock(const Arguments& parameters, std::ostream& out) {
     const std::int32_t rate = parameters[1] == "off" ? 0
                                                      : ParseInRange(parameters[1], kLockRateMin, kLockRateMax,
                                                                     "the lock rate in Hz");
+    RequireNoServe("the digital input's lock", out);
     WithInstalledCard(card,
                       [rate](CardStateLayout& state, int slot) { state.hardware[slot].lockRate = rate; });
     out << "card " << card << " digital input "
@@ -133,6 +157,7 @@ void SetCardSwitch(const Arguments& parameters, std::ostream& out, std::string_v
 }
 
 void SetPlayback(const Arguments& parameters, std::ostream& out) {
+    RequireNoServe("whether an application plays", out);
     SetCardSwitch<&CardHardware::playbackRunning>(parameters, out, "application playback running",
                                                   "no application playback");
 }
