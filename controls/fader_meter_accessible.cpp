@@ -11,15 +11,15 @@
 
 namespace controls {
 
-FaderAccessible::FaderAccessible(TSlider* fader) : ControlAccessible(fader, QAccessible::Slider) {}
+void* ValueAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return ControlAccessible::interface_cast(type);
+}
+
+FaderAccessible::FaderAccessible(TSlider* fader) : ValueAccessible(fader, QAccessible::Slider) {}
 
 TSlider* FaderAccessible::Fader() const {
     return static_cast<TSlider*>(Control());
-}
-
-void* FaderAccessible::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
-    return ControlAccessible::interface_cast(type);
 }
 
 QVariant FaderAccessible::currentValue() const {
@@ -42,15 +42,10 @@ void FaderAccessible::setCurrentValue(const QVariant& value) {
     fader->SetPosition(int(std::lround(std::clamp(wanted, double(INT_MIN), double(INT_MAX)))));
 }
 
-MeterAccessible::MeterAccessible(TBarGraph* meter) : ControlAccessible(meter, QAccessible::ProgressBar) {}
+MeterAccessible::MeterAccessible(TBarGraph* meter) : ValueAccessible(meter, QAccessible::ProgressBar) {}
 
 TBarGraph* MeterAccessible::Meter() const {
     return static_cast<TBarGraph*>(Control());
-}
-
-void* MeterAccessible::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
-    return ControlAccessible::interface_cast(type);
 }
 
 QString MeterAccessible::text(QAccessible::Text type) const {

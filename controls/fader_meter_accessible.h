@@ -11,11 +11,18 @@ namespace controls {
 class TBarGraph;
 class TSlider;
 
-class FaderAccessible : public tk::ControlAccessible, public QAccessibleValueInterface {
+// A control that screen readers read through the value interface.
+class ValueAccessible : public tk::ControlAccessible, public QAccessibleValueInterface {
+public:
+    using ControlAccessible::ControlAccessible;
+
+    void* interface_cast(QAccessible::InterfaceType type) override;
+};
+
+class FaderAccessible : public ValueAccessible {
 public:
     explicit FaderAccessible(TSlider* fader);
 
-    void* interface_cast(QAccessible::InterfaceType type) override;
     QVariant currentValue() const override;
     // A value that is no number, or a fader that is disabled, changes nothing; the fader clamps.
     void setCurrentValue(const QVariant& value) override;
@@ -27,11 +34,10 @@ private:
     TSlider* Fader() const;
 };
 
-class MeterAccessible : public tk::ControlAccessible, public QAccessibleValueInterface {
+class MeterAccessible : public ValueAccessible {
 public:
     explicit MeterAccessible(TBarGraph* meter);
 
-    void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text type) const override;
     QVariant currentValue() const override;
     // Read only: the level is the driver's.

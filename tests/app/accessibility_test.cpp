@@ -1,38 +1,18 @@
 // The control window and the channel windows it opens, as a screen reader reads them, for one and
 // for four cards.
 #include "app/child_windows.h"
-#include "app/main_form.h"
-#include "app/mix_control_window.h"
-#include "controls/bilingual_controls.h"
-#include "platform/registry.h"
-#include "platform/wave_driver_set.h"
 #include "tests/app/all_windows.h"
-#include "tests/simcard/fresh_card.h"
+#include "tests/app/program_on_card.h"
 #include "tests/toolkit/accessibility_probe.h"
-#include "toolkit/application.h"
 
 #include <QStringList>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-class ControlWindowAccessibility : public simcard::FreshCard, public testing::WithParamInterface<int> {
+class ControlWindowAccessibility : public ProgramOnCard, public testing::WithParamInterface<int> {
 protected:
-    void SetUp() override {
-        FreshCard::SetUp();
-        Card([](simcard::CardStateLayout& state) { state.cardCount = GetParam(); });
-        platform::WaveDriverSet::Install();
-        std::error_code ec;
-        std::filesystem::remove(platform::registry::FilePath(), ec);
-        platform::registry::Reload();
-        application.reset(new tk::TApplication);
-        application->CreateForm<app::TfrmMain>();
-        control = application->CreateForm<app::TMixControlWnd>();
-    }
-
-    tk::Owned<tk::TApplication> application;
-    app::TMixControlWnd* control = nullptr;
+    void SetUp() override { StartProgram(GetParam()); }
 };
 
 TEST_P(ControlWindowAccessibility, ItsBoxesAreReadByTheirCaptionsAndEveryWindowItOpensIsReadable) {

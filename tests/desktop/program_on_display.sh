@@ -24,6 +24,20 @@ wait_for() {
 visible() { xdotool search --onlyvisible --name "^$1\$"; }
 hidden() { ! visible "$1"; }
 
+# program_window <test>: finds a visible window of the program for which the shell test holds, on the
+# window's X, Y, WIDTH and HEIGHT; window_x and window_y are then its centre.
+program_window() {
+    local window
+    for window in $(xdotool search --onlyvisible --classname '^kova2mix$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        if eval "$1"; then
+            window_x=$((X + WIDTH / 2)) window_y=$((Y + HEIGHT / 2))
+            return 0
+        fi
+    done
+    return 1
+}
+
 # A private Xvfb, which DISPLAY then names; the program runs on it with xcb, its state in the work folder.
 start_display() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

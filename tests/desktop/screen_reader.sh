@@ -28,19 +28,9 @@ start_display
 start_program "$bin"
 
 # Without a tray host the icon sits in the program's stand-in tray window, a 24-pixel square.
-stand_in() {
-    local window
-    for window in $(xdotool search --onlyvisible --classname '^kova2mix$' 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$window")"
-        if [ "$WIDTH" -eq 24 ] && [ "$HEIGHT" -eq 24 ]; then
-            icon_x=$((X + 12)) icon_y=$((Y + 12))
-            return 0
-        fi
-    done
-    return 1
-}
+stand_in() { program_window '[ "$WIDTH" -eq 24 ] && [ "$HEIGHT" -eq 24 ]'; }
 wait_for 120 "the stand-in tray window never showed" stand_in
-double_click_to_show "$icon_x" "$icon_y" 'Kova 2'
+double_click_to_show "$window_x" "$window_y" 'Kova 2'
 
 "$python" "$here/screen_reader.py" 120 || fail "the screen reader's run failed"
 

@@ -36,21 +36,11 @@ wait_for 60 "the tray host's panel did not appear" xdotool search --name '^panel
 start_program "$bin"
 
 # The docked icon is the program's window that is wider than the 1 x 1 leader window.
-docked_icon() {
-    local window
-    for window in $(xdotool search --onlyvisible --classname '^kova2mix$' 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$window")"
-        if [ "$WIDTH" -gt 1 ] && [ "$Y" -lt 24 ]; then
-            icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
-            return 0
-        fi
-    done
-    return 1
-}
+docked_icon() { program_window '[ "$WIDTH" -gt 1 ] && [ "$Y" -lt 24 ]'; }
 wait_for 120 "the tray icon never docked" docked_icon
 
 show_control_window() {
-    double_click_to_show "$icon_x" "$icon_y" 'Kova 2'
+    double_click_to_show "$window_x" "$window_y" 'Kova 2'
     control=$shown_window
 }
 click_in_control_window() {
