@@ -32,7 +32,7 @@ install(CODE "
     configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/kova2mix.desktop.in \"\${menu}\" @ONLY)
     message(STATUS \"Installing: \${login}\")
     configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/kova2mix-autostart.desktop.in \"\${login}\" @ONLY)")
-foreach(size 16 22 32 48)
-    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/MAINICON/mainicon-${size}.png
+foreach(size IN LISTS KOVA2_ICON_SIZES)
+    install(FILES ${KOVA2_ICON_DIR}/MAINICON/mainicon-${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME kova2mix.png)
 endforeach()

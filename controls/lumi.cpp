@@ -1,5 +1,7 @@
 #include "controls/lumi.h"
 
+#include "toolkit/device_pixel_frame.h"
+
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QWidget>
@@ -32,6 +34,13 @@ void TLumi::Paint(QPainter& painter) {
     if (Shape() != tk::TShapeType::stRectangle) return TShape::Paint(painter);
     const QRect bounds(0, 0, Width(), Height());
     const int frame = std::min({Pen()->Width(), Width() / 2, Height() / 2});
+    const QTransform& toDevice = painter.deviceTransform();
+    if (toDevice.type() == QTransform::TxScale) {
+        const tk::DevicePixelFrame snapped = tk::SnapFrameToDevicePixels(toDevice, bounds, frame);
+        if (frame > 0) painter.fillRect(snapped.outer, tk::ToQColor(Pen()->Color()));
+        painter.fillRect(snapped.inner, tk::ToQColor(Brush()->Color()));
+        return;
+    }
     if (frame > 0) painter.fillRect(bounds, tk::ToQColor(Pen()->Color()));
     painter.fillRect(bounds.adjusted(frame, frame, -frame, -frame), tk::ToQColor(Brush()->Color()));
 }

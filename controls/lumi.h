@@ -1,6 +1,10 @@
 #pragma once
 // One LED of a bar graph: a rectangle with a black frame, filled with ColorOn when lit and ColorOff when
 // dark. A new colour shows at the lumi's next switch, not before.
+// On a screen with a scaled logical pixel (1.5 or 2 device pixels) the frame lines are snapped to whole
+// device pixels by one rule (toolkit/device_pixel_frame.h): every frame line floor(scale) device
+// pixels thick, so the gaps between the lumis of every bar are one width and the fills differ by one
+// device pixel at most.
 #include "toolkit/shape.h"
 
 namespace controls {

@@ -307,4 +307,12 @@ void Reload() {
     store.keys.clear();
 }
 
+void StartRun() {
+    Reload();
+    Store& store = TheStore();
+    std::lock_guard lock(store.mutex);
+    store.damageReported = false;
+    store.writeFailureReported = false;
+}
+
 } // namespace platform::registry

@@ -33,6 +33,8 @@ void SetDword(std::string_view key, std::string_view name, std::uint32_t number)
 bool Flush();
 // Forgets what was read, so that the next call reads the file again.
 void Reload();
+// Reload, and the troubles of the file are reported again: for a process that runs the program more than once.
+void StartRun();
 std::filesystem::path FilePath();
 
 } // namespace platform::registry

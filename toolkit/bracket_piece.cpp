@@ -28,11 +28,13 @@ void DrawBracketPiece(QPainter& painter, const QRect& rect, const QString& text,
     const int right = rect.left() + size.width() - 1 - size.width() / 4;
     const bool leftCorner = text[0] == QChar(kLowerLeftCorner);
     const int stem = leftCorner ? left : right;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.drawLine(stem, rect.top(), stem, baseline);
-    painter.drawLine(left, baseline, right, baseline);
-    painter.restore();
+    // Filled pixel rectangles rather than pen strokes: a one-pixel pen at a scale of 1.5 straddles the
+    // device pixels around its logical line, and at a label's edge the half outside the label's own
+    // device pixels is cut off. A filled rectangle's edges round to device pixels the way the label's
+    // own edges do, so the stem and the foot meet and stay inside the label at every scale.
+    const QBrush ink = painter.pen().brush();
+    painter.fillRect(QRect(QPoint(stem, rect.top()), QPoint(stem, baseline)), ink);
+    painter.fillRect(QRect(QPoint(left, baseline), QPoint(right, baseline)), ink);
 }
 
 } // namespace tk

@@ -14,7 +14,8 @@ namespace tk {
 bool IsBracketPiece(const QString& text);
 // A piece is as wide as an opening bracket of the font and one line high.
 QSize BracketPieceSize(const QFont& font);
-// Draws the piece in text with the painter's pen, its corner on the font's baseline.
+// Draws the piece in text in the colour of the painter's pen, one logical pixel wide, its corner on the
+// font's baseline.
 void DrawBracketPiece(QPainter& painter, const QRect& rect, const QString& text, const QFont& font);
 
 } // namespace tk

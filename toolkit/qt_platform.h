@@ -7,7 +7,8 @@ namespace tk {
 // XWayland unless the user chose a platform. On X11, window contents go to the server through the
 // socket rather than as shared-memory images: the windows send small changes (a meter's lamps) many
 // times a second, and each shared-memory image costs the server a completion event that wakes the
-// program once more, which doubled the CPU of both while metering.
+// program once more, which doubled the CPU of both while metering. A fractional screen scale (150 %)
+// is kept as it is.
 void PrepareQtPlatform();
 
 } // namespace tk

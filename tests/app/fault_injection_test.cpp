@@ -47,7 +47,7 @@ protected:
         std::error_code ec;
         fs::remove(reg::FilePath(), ec);
         fs::remove(fs::path(reg::FilePath()) += ".damaged", ec);
-        reg::Reload();
+        reg::StartRun();
         application.reset(new tk::TApplication);
     }
     void TearDown() override {

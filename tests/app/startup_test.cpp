@@ -9,11 +9,12 @@
 #include "toolkit/application.h"
 #include "toolkit/message_queue.h"
 #include "platform/paths.h"
+#include "platform/scope_exit.h"
+#include "platform/wave_driver_set.h"
 #include "platform/win_messages.h"
 
 #include <QStringList>
 #include <array>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -93,7 +94,9 @@ TEST_F(StartupTest, FailingSecondCardIsReportedAndTheProgramRunsUntilTheSessionE
 TEST_F(StartupTest, NoCardShowsTheControlWindowsErrorAndEndsWithoutIcon) {
     const auto list = platform::RuntimeDir() / "onboard-only.list";
     std::ofstream(list) << "onboard.DRV\n";
-    setenv("KOVA2_WAVE_DRIVERS", list.c_str(), 1);
+    // Installed, not named in the environment: an earlier test of this process has loaded the drivers.
+    platform::WaveDriverSet::Install(list);
+    const platform::ScopeExit defaultDrivers([] { platform::WaveDriverSet::Install(); });
     SetDriverStates(1, {1, 1, 0, 0});
     app::RunStartup();
     ASSERT_EQ(boxes.boxes.size(), 1u);

@@ -2,17 +2,22 @@
 // groove, the knob's frame and mark, the lumis' frames and zone colours.
 #include "controls/level_meter.h"
 #include "controls/slider.h"
+#include "tests/controls/device_pixel_picture.h"
 #include "toolkit/form.h"
 
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using namespace controls;
 
 namespace {
 
-QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 constexpr QRgb kBlack = 0x000000;
 constexpr QRgb kShadow = 0x808080;
@@ -68,6 +73,51 @@ TEST(FaderAndMeterRender, DrawTheGrooveTheKnobAndTheLumisClassically) {
     EXPECT_EQ(Pixel(image, 41, 10 + 158), kBlack);
     // The dark meter: grey lumis.
     EXPECT_EQ(Pixel(image, 78, 10 + 2), kShadow);
+}
+
+// At 150 % a logical pixel is 1.5 device pixels: lumis 4 logical pixels apart (the designs' height 5)
+// are 6 device pixels apart, 5 apart (height 6) alternate between 7 and 8. Whatever the spacing and
+// wherever the meter sits, the lines between the lumis keep one width and the fills differ by one
+// device pixel at most; at 200 % everything is exactly twice as big.
+TEST(FaderAndMeterRender, ScaledLumisKeepOneGapAndTheirHeightWithinADevicePixel) {
+    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
+    form->SetClientWidth(160);
+    form->SetClientHeight(190);
+    struct Placed {
+        TLevelMeter* meter;
+        int lumiHeight;
+    };
+    std::vector<Placed> meters;
+    for (const int lumiHeight : {5, 6}) {
+        for (const int place : {0, 1}) { // an even and an odd logical position
+            TLevelMeter* meter = AddMeter(form.get(), 10 + 31 * int(meters.size()) + place, 32767);
+            meter->SetTop(10 + place);
+            meter->SetLumiHeight(lumiHeight);
+            meters.push_back({meter, lumiHeight});
+        }
+    }
+    form->Show();
+    for (const double scale : {1.5, 2.0}) {
+        const QImage image = device_pixels::RenderScaled(*form->Widget()->window(), scale);
+        for (const int lumiHeight : {5, 6}) {
+            std::vector<int> fills, gaps;
+            for (const Placed& placed : meters) {
+                if (placed.lumiHeight != lumiHeight) continue;
+                const auto column =
+                    device_pixels::ReadLumis(image, device_pixels::DeviceRect(*placed.meter, scale));
+                EXPECT_EQ(int(column.fills.size()), placed.meter->LumiCount());
+                EXPECT_EQ(column.foreignPixels, 0);
+                fills.insert(fills.end(), column.fills.begin(), column.fills.end());
+                gaps.insert(gaps.end(), column.gaps.begin(), column.gaps.end());
+            }
+            const std::string where =
+                "lumi height " + std::to_string(lumiHeight) + " at " + std::to_string(scale);
+            EXPECT_LE(device_pixels::Spread(fills), scale == 2.0 ? 0 : 1) << where;
+            EXPECT_EQ(device_pixels::Spread(gaps), 0) << where;
+            ASSERT_FALSE(gaps.empty());
+            EXPECT_EQ(gaps.front(), int(scale)) << where; // floor(scale) device pixels a line
+        }
+    }
 }
 
 } // namespace

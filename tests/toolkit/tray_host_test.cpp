@@ -4,6 +4,8 @@
 #include "toolkit/tray_host.h"
 #include "platform/win_messages.h"
 
+#include <QIcon>
+#include <QImage>
 #include <QTest>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -106,6 +108,29 @@ TEST(Icons, ResourceIconsByNameAndHandle) {
     EXPECT_TRUE(win::DestroyIcon(icon));
     EXPECT_TRUE(IconFromHandle(icon).isNull());
     EXPECT_FALSE(win::DestroyIcon(icon));
+}
+
+// A desktop asks for 16 to 48 px, twice that on a screen at 200 %: each comes from a picture drawn for
+// that many device pixels, never a scaled copy of another size (which blurs the faders' edges).
+TEST(Icons, EverySizeAtOneAndTwiceTheDensityHasItsOwnPicture) {
+    for (const char* name : {"MIXERICON", "MAINICON"}) {
+        const win::HICON handle = win::LoadIconA(0, name);
+        const QIcon icon = IconFromHandle(handle);
+        const QString file = QStringLiteral(":/icons/%1/%2-%3.png")
+                                 .arg(QLatin1String(name), QString::fromLatin1(name).toLower());
+        for (const int size : {16, 22, 24, 32, 48}) {
+            for (const int density : {1, 2}) {
+                const int pixels = size * density;
+                const QImage drawn(file.arg(pixels));
+                ASSERT_FALSE(drawn.isNull()) << name << " has no " << pixels << " px picture";
+                const QImage shown = icon.pixmap(QSize(size, size), density).toImage();
+                EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32),
+                          drawn.convertToFormat(QImage::Format_ARGB32))
+                    << name << " at " << size << " px, density " << density;
+            }
+        }
+        win::DestroyIcon(handle);
+    }
 }
 
 } // namespace
