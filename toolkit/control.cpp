@@ -208,14 +208,21 @@ void TControl::SetCaption(const QString& caption) {
     caption_ = caption;
     TextChanged();
     // Qt's own widgets report their new text themselves; for a painted one the caption is its name.
-    if (qobject_cast<CanvasWidget*>(widget_) && QAccessible::isActive()) {
-        QAccessibleEvent event(widget_, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (qobject_cast<CanvasWidget*>(widget_) && accessibleName_.isEmpty()) AnnounceNameChange();
 }
 
+// Kept here rather than on the widget, whose own name would make Qt build the widget's accessible
+// interface at once, screen reader or not.
 void TControl::SetAccessibleName(const QString& name) {
-    if (widget_) widget_->setAccessibleName(name);
+    if (name == accessibleName_) return;
+    accessibleName_ = name;
+    AnnounceNameChange();
+}
+
+void TControl::AnnounceNameChange() {
+    if (!widget_ || !QAccessible::isActive()) return;
+    QAccessibleEvent event(widget_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TControl::TextChanged() { Invalidate(); }

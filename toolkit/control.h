@@ -114,6 +114,7 @@ public:
     // What screen readers are told where the class and the caption do not say it: a name for a
     // control without a caption of its own, and whether the control is only a part of another one (a
     // fader's knob), which keeps it and everything in it out of the accessible tree.
+    const QString& AccessibleName() const { return accessibleName_; }
     void SetAccessibleName(const QString& name);
     bool AccessibilityHidden() const { return accessibilityHidden_; }
     void SetAccessibilityHidden(bool hidden) { accessibilityHidden_ = hidden; }
@@ -173,6 +174,8 @@ private:
     void ReleaseWidget();
     // A control drawn by its parent: its area needs painting again.
     void InvalidateOnParent();
+    // Tells a listening screen reader that the control's accessible name changed.
+    void AnnounceNameChange();
 
     QWidget* widget_;
     TWinControl* parent_ = nullptr;
@@ -193,6 +196,7 @@ private:
     QString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
+    QString accessibleName_; // empty: the caption names the control
     bool accessibilityHidden_ = false;
     TNotifyEvent onClick_;
     TNotifyEvent onDblClick_;

@@ -44,7 +44,7 @@ QString ControlAccessible::text(QAccessible::Text type) const {
     if (!isValid()) return {};
     switch (type) {
     case QAccessible::Name: {
-        const QString given = widget()->accessibleName();
+        const QString& given = control_->AccessibleName();
         return given.isEmpty() ? ShownCaption(control_->Caption()) : given;
     }
     case QAccessible::Description: {
