@@ -36,3 +36,13 @@ foreach(size IN LISTS KOVA2_ICON_SIZES)
     install(FILES ${KOVA2_ICON_DIR}/MAINICON/mainicon-${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME kova2mix.png)
 endforeach()
+
+# kova2-card serve runs the cards on the sound server from login to logout: a systemd user unit,
+# enabled for every user by its link in default.target.wants.
+install(CODE "
+    set(KOVA2_CARD \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/kova2/kova2-card\")
+    set(units \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/systemd/user\")
+    message(STATUS \"Installing: \${units}/kova2-card.service\")
+    configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/kova2-card.service.in \"\${units}/kova2-card.service\" @ONLY)
+    file(MAKE_DIRECTORY \"\${units}/default.target.wants\")
+    file(CREATE_LINK ../kova2-card.service \"\${units}/default.target.wants/kova2-card.service\" SYMBOLIC)")

@@ -32,11 +32,24 @@ fs::path RuntimeDir() {
     return PrivateFolder(fs::path("/tmp") / ("kova2-" + std::to_string(getuid())));
 }
 
-fs::path ConfigDir() {
+namespace {
+
+// The user's configuration folder of that name, or KOVA2_HOME.
+fs::path UserConfigFolder(const char* name) {
     if (auto home = EnvOrEmpty("KOVA2_HOME"); !home.empty()) return PrivateFolder(home);
-    if (auto xdg = EnvOrEmpty("XDG_CONFIG_HOME"); !xdg.empty()) return PrivateFolder(fs::path(xdg) / "holvar");
-    if (auto user = EnvOrEmpty("HOME"); !user.empty()) return PrivateFolder(fs::path(user) / ".config" / "holvar");
+    if (auto xdg = EnvOrEmpty("XDG_CONFIG_HOME"); !xdg.empty()) return PrivateFolder(fs::path(xdg) / name);
+    if (auto user = EnvOrEmpty("HOME"); !user.empty()) return PrivateFolder(fs::path(user) / ".config" / name);
     return PrivateFolder(RuntimeDir() / "config");
+}
+
+} // namespace
+
+fs::path ConfigDir() {
+    return UserConfigFolder("holvar");
+}
+
+fs::path CardConfigDir() {
+    return UserConfigFolder("kova2");
 }
 
 fs::path ExecutableDir() {

@@ -9,6 +9,9 @@ namespace platform {
 std::filesystem::path RuntimeDir();
 // The registry file: $XDG_CONFIG_HOME/holvar or ~/.config/holvar. Created 0700.
 std::filesystem::path ConfigDir();
+// The card's own settings that outlive a session (the sound server connections): $XDG_CONFIG_HOME/kova2
+// or ~/.config/kova2. Created 0700.
+std::filesystem::path CardConfigDir();
 // Folder of the running executable.
 std::filesystem::path ExecutableDir();
 

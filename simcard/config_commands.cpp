@@ -1,5 +1,7 @@
 #include "simcard/config_commands.h"
 
+#include "simcard/live_facts.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -29,7 +31,7 @@ void WriteStates(std::span<std::byte> record, const CardStateLayout& state) {
 bool Reconfigurable(const CardStateLayout& state) {
     if (!state.reconfigurable) return false;
     for (int card = 0; card < std::min(state.cardCount, kMaxCards); ++card)
-        if (state.hardware[card].playbackRunning) return false;
+        if (WithLiveFacts(state.hardware[card], card, ProcessLive()).playbackRunning) return false;
     return true;
 }
 

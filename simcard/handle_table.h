@@ -25,10 +25,21 @@ public:
     // Handles that meter the device.
     int MeteringHandles(const CardDevice& device) const;
 
+    // Runs read(std::uint64_t& cursor) on the handle's level cursor: where in the live file's peaks
+    // the handle's last level read ended. False when the number names no open handle.
+    template <class Read> bool WithLevelCursor(HandleNumber number, Read&& read) {
+        std::lock_guard guard(mutex_);
+        const auto found = handles_.find(number);
+        if (found == handles_.end()) return false;
+        read(found->second.levelCursor);
+        return true;
+    }
+
 private:
     struct Handle {
         CardDevice device;
         bool metering = false;
+        std::uint64_t levelCursor = 0;
     };
 
     mutable std::mutex mutex_;

@@ -45,6 +45,10 @@ CardHardware DefaultHardware(int card) {
     return hardware;
 }
 
+double InputGainDb(std::uint16_t gainWord) {
+    return (gainWord / 256.0 - kGainPositionUnity) / 2.0;
+}
+
 std::optional<std::string> HardwareProblem(const CardHardware& hardware) {
     for (int channel = 0; channel < 2; ++channel) {
         if (!IsGainWord(hardware.inputGain[channel])) return "an input gain outside the fader's range";

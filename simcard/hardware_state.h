@@ -15,6 +15,7 @@ constexpr int kGainPositionUnity = 128;
 
 // Digital input select, byte 0 of the digital input's state record: 1 optical, 2 electrical, 3 CD.
 constexpr std::uint8_t kInputOptical = 1;
+constexpr std::uint8_t kInputElectrical = 2;
 constexpr std::uint8_t kInputCd = 3;
 // Monitoring destination (byte 1) and when to monitor (byte 2) of both input state records.
 constexpr std::uint8_t kMonitorToAnalogOut = 1;
@@ -54,6 +55,9 @@ struct CardHardware {
 static_assert(sizeof(CardHardware) == 44);
 
 CardHardware DefaultHardware(int card);
+
+// The gain in dB of an input gain word: the high byte is the fader position, the low byte its fraction.
+double InputGainDb(std::uint16_t gainWord);
 
 // Why the record cannot be a card's hardware, or nothing when it can.
 std::optional<std::string> HardwareProblem(const CardHardware& hardware);

@@ -1,6 +1,7 @@
 #include "simcard/private_messages.h"
 
 #include "platform/wow16.h"
+#include "simcard/live_facts.h"
 #include "simcard/programme_signal.h"
 #include "simcard/wave_codes.h"
 
@@ -24,6 +25,7 @@ struct Context {
     CardDevice device;
     CardHardware& hardware;
     HandleTable& handles;
+    LiveReader& live;
     std::int64_t timeMs;
 };
 
@@ -138,10 +140,22 @@ MessageResult StopMeter(Context& context, win::DWORD_PTR) {
     return Done();
 }
 
+// Without serve the programme signal; with it, the peak since this handle's last read (0 once serve's
+// heartbeat has stopped).
+StereoLevel MeteredLevel(Context& context) {
+    if (context.live.Status() == LiveStatus::NoServer) {
+        return DeviceLevel(context.hardware, context.device, context.timeMs);
+    }
+    StereoLevel level{};
+    context.handles.WithLevelCursor(context.handle, [&](std::uint64_t& cursor) {
+        level = context.live.PeakSince(context.device, cursor);
+    });
+    return level;
+}
+
 MessageResult ReadLevel(Context& context, win::DWORD_PTR param) {
     const bool metered = context.handles.MeteringHandles(context.device) > 0;
-    const StereoLevel level =
-        metered ? DeviceLevel(context.hardware, context.device, context.timeMs) : StereoLevel{};
+    const StereoLevel level = metered ? MeteredLevel(context) : StereoLevel{};
     const std::array<std::int32_t, 2> block = {level.left, level.right};
     MessageResult written = WriteBlock(param, block.data(), sizeof block);
     if (written.result == win::MMSYSERR_NOERROR && !metered) {
@@ -263,14 +277,14 @@ MessageResult Get(const MessageEntry& entry, Context& context, win::DWORD_PTR pa
                   const CardStateLayout& state) {
     const int card = context.device.card;
     if (card >= state.cardCount) return Uninstalled(card);
-    context.hardware = state.hardware[card];
+    context.hardware = WithLiveFacts(state.hardware[card], card, context.live);
     return entry.run(context, param);
 }
 
 } // namespace
 
 MessageResult PrivateMessage(HandleNumber handle, const CardDevice& device, win::UINT message,
-                             win::DWORD_PTR param, StateFile& state, HandleTable& handles,
+                             win::DWORD_PTR param, StateFile& state, HandleTable& handles, LiveReader& live,
                              std::int64_t timeMs) {
     const MessageEntry* entry = FindMessage(device.direction, message);
     if (!entry) return Refused(win::MMSYSERR_NOTSUPPORTED, "the card has no such message");
@@ -278,7 +292,7 @@ MessageResult PrivateMessage(HandleNumber handle, const CardDevice& device, win:
         return Refused(win::MMSYSERR_NOTSUPPORTED, "not a message for " + DeviceName(device));
     }
     CardHardware hardware{};
-    Context context{handle, device, hardware, handles, timeMs};
+    Context context{handle, device, hardware, handles, live, timeMs};
     if (entry->effect == Effect::Sets) {
         return state.Access([&](CardStateLayout& layout) { return Set(*entry, context, param, layout); });
     }

@@ -17,11 +17,12 @@
 //                so a window that meters that input through its own two handles finds them counted;
 //                bytes 1 to 3 are ignored when set
 //   level        8 bytes: left and right peak, signed 32-bit, 0..32767; zero while the device is not
-//                metered
+//                metered; while serve runs, the highest since this handle's last read
 //   lock rate, format, device node: one 32-bit value
 // A set is applied to a copy of the card's hardware first: a value the hardware cannot take, a route
 // change while route changes are refused, or two outputs playing each other leave the state untouched.
 #include "simcard/handle_table.h"
+#include "simcard/live_file.h"
 #include "simcard/message_result.h"
 #include "simcard/state_file.h"
 
@@ -30,9 +31,10 @@
 namespace simcard {
 
 // Carries out the message on the handle's device: a read on a copy of the state, a set under its lock.
-// timeMs is the moment a level read reports.
+// While serve runs, levels, lock rate and playback come from its live file; otherwise timeMs is the
+// moment of the programme signal that a level read reports.
 MessageResult PrivateMessage(HandleNumber handle, const CardDevice& device, win::UINT message,
-                             win::DWORD_PTR param, StateFile& state, HandleTable& handles,
+                             win::DWORD_PTR param, StateFile& state, HandleTable& handles, LiveReader& live,
                              std::int64_t timeMs);
 
 } // namespace simcard

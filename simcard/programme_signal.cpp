@@ -70,10 +70,8 @@ std::uint64_t CardSeed(int card, std::uint64_t source) {
     return Mix(static_cast<std::uint64_t>(card) * 0x100 + source);
 }
 
-// Gain in dB = (position - 128) / 2, the position being the word's high byte with the low byte as
-// a fraction.
 double GainFactor(std::uint16_t word) {
-    return FromDb((word / 256.0 - kGainPositionUnity) / 2.0);
+    return FromDb(InputGainDb(word));
 }
 
 // Standard wave volume, read as fader positions 4..127 of half a dB each below full volume.

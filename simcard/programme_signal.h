@@ -5,18 +5,11 @@
 // through gain and mute, the outputs play their selected source through volume and mute.
 #include "simcard/card_devices.h"
 #include "simcard/hardware_state.h"
+#include "simcard/stereo_level.h"
 
 #include <cstdint>
 
 namespace simcard {
-
-constexpr std::int32_t kLevelFullScale = 32767;
-
-struct StereoLevel {
-    std::int32_t left;  // peak amplitude, 0..32767
-    std::int32_t right; // peak amplitude, 0..32767
-    friend bool operator==(const StereoLevel&, const StereoLevel&) = default;
-};
 
 // timeMs: any steady millisecond count, 0 and up (earlier times read as 0).
 StereoLevel DeviceLevel(const CardHardware& hardware, const CardDevice& device, std::int64_t timeMs);

@@ -1,6 +1,7 @@
 #include "simcard/state_file.h"
 
 #include "platform/paths.h"
+#include "simcard/process_instance.h"
 #include "simcard/record_lock.h"
 #include "simcard/report.h"
 
@@ -218,47 +219,8 @@ fs::path CardStatePath() {
     return platform::RuntimeDir() / "card.state";
 }
 
-namespace {
-
-// The variables that choose the runtime folder, as they stood when it was last looked up.
-class FolderChoice {
-public:
-    // True when a variable has changed since the last call; no allocation when none has.
-    bool Changed() {
-        bool changed = false;
-        for (std::size_t i = 0; i < kVariables.size(); ++i) {
-            const char* value = std::getenv(kVariables[i]);
-            auto& seen = values_[i];
-            if (seen.has_value() == (value != nullptr) && (!value || *seen == value)) continue;
-            seen = value ? std::optional<std::string>(value) : std::nullopt;
-            changed = true;
-        }
-        return changed;
-    }
-
-private:
-    static constexpr std::array kVariables = {"KOVA2_HOME", "XDG_RUNTIME_DIR"};
-    std::array<std::optional<std::string>, kVariables.size()> values_;
-};
-
-} // namespace
-
 StateFile& ProcessCardState() {
-    // One instance per folder, never dropped, so that references stay valid if KOVA2_HOME changes.
-    // The folder is looked up again only when the variables that choose it change: the wave driver
-    // comes here on every message.
-    static std::mutex mutex;
-    static std::map<fs::path, std::unique_ptr<StateFile>> files;
-    static FolderChoice choice;
-    static StateFile* chosen = nullptr;
-    const std::lock_guard guard(mutex);
-    const bool changed = choice.Changed();
-    if (chosen && !changed) return *chosen;
-    const fs::path path = CardStatePath();
-    auto& file = files[path];
-    if (!file) file = std::make_unique<StateFile>(path);
-    chosen = file.get();
-    return *file;
+    return ProcessInstance<StateFile>(CardStatePath);
 }
 
 } // namespace simcard

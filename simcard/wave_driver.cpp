@@ -89,7 +89,7 @@ MessageResult OnHandle(const Call& call) {
         return Refused(win::MMSYSERR_INVALHANDLE, "no such handle");
     }
     return PrivateMessage(call.instance, *device, call.message, call.param1, ProcessCardState(),
-                          ProcessHandles(), NowMs());
+                          ProcessHandles(), ProcessLive(), NowMs());
 }
 
 MessageResult Answer(const Call& call, HandleNumber& opened) {

@@ -1,7 +1,10 @@
 #include "simcard/tool/admin_tool.h"
 
 #include "platform/broadcast.h"
+#include "simcard/live_file.h"
 #include "simcard/state_file.h"
+#include "simcard/tool/live_report.h"
+#include "simcard/tool/server_commands.h"
 #include "simcard/tool/state_report.h"
 #include "simcard/trace.h"
 
@@ -20,11 +23,6 @@ using Arguments = std::vector<std::string>;
 
 // The program may make two configuration calls before it answers, each allowed five seconds.
 constexpr std::chrono::milliseconds kRemovalAnswerTimeout{15000};
-
-// A bad argument: reported with the usage.
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 struct AdminCommand {
     std::string_view name;
@@ -72,7 +70,28 @@ bool ParseOnOff(const std::string& text) {
 }
 
 void Show(const Arguments&, std::ostream& out) {
-    WithState([&out](CardStateLayout& state) { out << StateReport(state, CardStatePath()); });
+    int cardCount = 0;
+    WithState([&](CardStateLayout& state) {
+        out << StateReport(state, CardStatePath());
+        cardCount = state.cardCount;
+    });
+    LiveReader live;
+    out << LiveReport(live, cardCount);
+}
+
+// What serve owns while it runs cannot be set behind its back. The file a killed serve left is swept
+// first; one whose serve still holds it but has stopped answering is not.
+void RequireNoServe(std::string_view owned, std::ostream& out) {
+    LiveReader live;
+    const auto writer = live.Writer();
+    if (!writer) return;
+    const std::string serve = "serve (pid " + std::to_string(writer->pid) + ")";
+    if (writer->status == LiveStatus::Live)
+        throw std::runtime_error(serve + " owns " + std::string(owned) + " while it runs; stop it first");
+    if (!SweepDeadWriter())
+        throw std::runtime_error(serve + " owns " + std::string(owned) +
+                                 " but does not answer; stop it first");
+    out << "removed the live file that a killed " << serve << " left\n";
 }
 
 void SetDriverState(const Arguments& parameters, std::ostream& out) {
@@ -115,6 +134,7 @@ void SetLock(const Arguments& parameters, std::ostream& out) {
     const std::int32_t rate = parameters[1] == "off" ? 0
                                                      : ParseInRange(parameters[1], kLockRateMin, kLockRateMax,
                                                                     "the lock rate in Hz");
+    RequireNoServe("the digital input's lock", out);
     WithInstalledCard(card,
                       [rate](CardStateLayout& state, int slot) { state.hardware[slot].lockRate = rate; });
     out << "card " << card << " digital input "
@@ -133,6 +153,7 @@ void SetCardSwitch(const Arguments& parameters, std::ostream& out, std::string_v
 }
 
 void SetPlayback(const Arguments& parameters, std::ostream& out) {
+    RequireNoServe("whether an application plays", out);
     SetCardSwitch<&CardHardware::playbackRunning>(parameters, out, "application playback running",
                                                   "no application playback");
 }
@@ -221,6 +242,20 @@ void Trace(const Arguments& parameters, std::ostream& out) {
     out << "trace " << (action == "clear" ? "cleared" : action) << '\n';
 }
 
+void Serve(const Arguments&, std::ostream& out) {
+    server::RunServe(out);
+}
+
+void Connect(const Arguments& parameters, std::ostream& out) {
+    ConnectConnector(ParseCardNumber(parameters[0]) - 1, parameters[1], parameters[2], out);
+}
+
+void Connections(const Arguments&, std::ostream& out) {
+    std::int32_t cardCount = 0;
+    WithState([&cardCount](CardStateLayout& state) { cardCount = state.cardCount; });
+    ShowConnections(cardCount, out);
+}
+
 void Help(const Arguments&, std::ostream& out);
 
 constexpr std::array kCommands = {
@@ -239,6 +274,10 @@ constexpr std::array kCommands = {
                  SetRoute},
     AdminCommand{"remove", "<n>", "ask the running program to let card n go", 1, RequestRemoval},
     AdminCommand{"reset", "", "back to defaults: driver ready, two healthy cards", 0, Reset},
+    AdminCommand{"serve", "", "run the cards on the desktop's sound server until stopped", 0, Serve},
+    AdminCommand{"connect", "<n> <connector> <device>|none|default",
+                 "wire card n's analog-in, analog-out, digital-out, optical, electrical or cd", 3, Connect},
+    AdminCommand{"connections", "", "what the cards' connectors are wired to", 0, Connections},
     AdminCommand{"trace", "on|off|clear|show", "record the calls the card receives", 1, Trace},
     AdminCommand{"help", "", "this text", 0, Help},
 };

@@ -28,6 +28,13 @@ for size in 16 22 32 48; do
     [ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/kova2mix.png" ] || fail "no ${size} px icon"
 done
 
+unit="$prefix/lib/systemd/user/kova2-card.service"
+[ -f "$unit" ] || fail "no systemd user unit $unit"
+grep -qx "ExecStart=$folder/kova2-card serve" "$unit" || fail "$unit starts $(grep '^ExecStart=' "$unit")"
+grep -qx 'Restart=on-failure' "$unit" || fail "$unit is not restarted on failure"
+[ "$(readlink "$prefix/lib/systemd/user/default.target.wants/kova2-card.service")" = ../kova2-card.service ] ||
+    fail "the unit is not started at login"
+
 # The installed tools find their libraries beside them, wherever the prefix is.
 KOVA2_HOME="$prefix/home" "$prefix/bin/kova2-card" show >"$prefix/card.log" 2>&1 || { cat "$prefix/card.log"; fail "the installed admin tool does not run"; }
 echo "PASSED: installed into $prefix"

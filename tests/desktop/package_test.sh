@@ -18,7 +18,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kova2mix ] || fail "package name $(field Package)"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture $(field Architecture)"
 depends=$(field Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 libpulse0 fonts-liberation; do
     grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 grep -q 'kova2' <<<"$depends" && fail "Depends names the package's own libraries: $depends"
@@ -35,6 +35,11 @@ for entry in usr/share/applications/kova2mix.desktop etc/xdg/autostart/kova2mix.
     [ -f "$work/root/$entry" ] || fail "no /$entry"
     grep -qx 'Exec=/usr/lib/kova2/kova2mix' "$work/root/$entry" || fail "/$entry starts $(grep '^Exec=' "$work/root/$entry")"
 done
+unit="$work/root/usr/lib/systemd/user/kova2-card.service"
+[ -f "$unit" ] || fail "no /usr/lib/systemd/user/kova2-card.service"
+grep -qx 'ExecStart=/usr/lib/kova2/kova2-card serve' "$unit" || fail "the unit starts $(grep '^ExecStart=' "$unit")"
+[ "$(readlink "$work/root/usr/lib/systemd/user/default.target.wants/kova2-card.service")" = ../kova2-card.service ] ||
+    fail "the unit is not started at login"
 for size in 16 22 32 48; do
     [ -s "$work/root/usr/share/icons/hicolor/${size}x${size}/apps/kova2mix.png" ] || fail "no ${size} px icon"
 done

@@ -1,14 +1,18 @@
 #include "platform/paths.h"
+#include "simcard/live_file.h"
+#include "simcard/tool/admin_tool.h"
 #include "tests/simcard/fresh_card.h"
 #include "tests/simcard/heap_block.h"
+#include "tests/simcard/live_writer_process.h"
 #include "tests/simcard/tool_run.h"
 #include "tests/simcard/wave_client.h"
 
 #include <fstream>
-#include <set>
-#include <sstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+#include <thread>
 
 namespace simcard {
 namespace {
@@ -56,11 +60,14 @@ TEST_F(AdminToolTest, ReconfigurableAndShow) {
 // An application playing on any installed card locks the settings; the view says why.
 TEST_F(AdminToolTest, PlaybackLocksTheSettingsAndTheViewShowsTheOnTheFlyBars) {
     EXPECT_EQ(RunTool({"playback", "2", "on"}).exitCode, 0);
-    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record), ElementsAre(kFalse));
-    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("reconfigurable              no (an application plays on a card)"));
+    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record),
+                ElementsAre(kFalse));
+    EXPECT_THAT(RunTool({"show"}).out,
+                HasSubstr("reconfigurable              no (an application plays on a card)"));
 
     EXPECT_EQ(RunTool({"playback", "2", "off"}).exitCode, 0);
-    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record), ElementsAre(kTrue));
+    EXPECT_THAT(Int32Fields(CallDriverConfig("reconfigurable", std::vector<std::byte>(4)).record),
+                ElementsAre(kTrue));
 
     std::vector<std::byte> onTheFly(kOnTheFlySize);
     StoreInt32(onTheFly.data() + on_the_fly::kGranularity, 3 * 1000 / 800);
@@ -145,14 +152,53 @@ TEST_F(AdminToolTest, HardwareChangesReachTheWaveMessages) {
     EXPECT_EQ(output.Send(wave_code::kSetRoute, kSourceAnalogInput), 0u);
 }
 
+TEST_F(AdminToolTest, ServeOwnsLockAndPlaybackWhileItRuns) {
+    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("serve                       not running\n"));
+    {
+        LiveWriter serve;
+        serve.SetLockRate(0, 96000);
+        serve.SetPlaybackRunning(1, true);
+        const ToolRun lock = RunTool({"lock", "1", "48000"});
+        EXPECT_EQ(lock.exitCode, kToolFailed);
+        EXPECT_EQ(lock.err, "kova2-card: serve (pid " + std::to_string(getpid()) +
+                                ") owns the digital input's lock while it runs; stop it first\n");
+        const ToolRun playback = RunTool({"playback", "1", "on"});
+        EXPECT_EQ(playback.exitCode, kToolFailed);
+        EXPECT_THAT(playback.err, HasSubstr("owns whether an application plays while it runs"));
+        EXPECT_EQ(Card([](CardStateLayout& state) { return state.hardware[0]; }), DefaultHardware(0));
+
+        const ToolRun show = RunTool({"show"});
+        EXPECT_THAT(show.out,
+                    HasSubstr("serve                       running (pid " + std::to_string(getpid())));
+        EXPECT_THAT(show.out, HasSubstr("live digital input lock     96000 Hz      no lock\n"));
+        EXPECT_THAT(show.out, HasSubstr("live application playback   no            yes\n"));
+    }
+    EXPECT_EQ(RunTool({"lock", "1", "48000"}).exitCode, kToolOk) << "serve has ended";
+}
+
+TEST_F(AdminToolTest, AKilledServesFileIsSweptBeforeTheLockIsSet) {
+    RunKilledWriter(LiveFilePath(), MonotonicMs, [](LiveWriter&) {});
+    std::this_thread::sleep_for(kHeartbeatTimeout);
+    EXPECT_THAT(RunTool({"show"}).out, HasSubstr("stopped answering"));
+    const ToolRun lock = RunTool({"lock", "1", "48000"});
+    EXPECT_EQ(lock.exitCode, kToolOk) << lock.err;
+    EXPECT_THAT(lock.out, HasSubstr("removed the live file that a killed serve"));
+    EXPECT_FALSE(std::filesystem::exists(LiveFilePath()));
+    EXPECT_EQ(Card([](CardStateLayout& state) { return state.hardware[0].lockRate; }), 48000);
+    EXPECT_TRUE(WaitForStatus(LiveStatus::NoServer));
+}
+
 TEST_F(AdminToolTest, ARouteSetBehindTheProgramsBackIsWhatTheOutputReports) {
     EXPECT_EQ(RunTool({"route", "2", "digital", "3"}).exitCode, 0);
-    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{3});
+    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0],
+              std::byte{3});
     EXPECT_EQ(RunTool({"route", "2", "analog", "1"}).exitCode, 0);
-    EXPECT_EQ(ControlHandle(Direction::Output, AnalogDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{1});
+    EXPECT_EQ(ControlHandle(Direction::Output, AnalogDevice(1)).Read<4>(wave_code::kGetRoute)[0],
+              std::byte{1});
 
     EXPECT_EQ(RunTool({"route", "2", "digital", "1"}).exitCode, 2) << "two outputs playing each other";
-    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0], std::byte{3});
+    EXPECT_EQ(ControlHandle(Direction::Output, DigitalDevice(1)).Read<4>(wave_code::kGetRoute)[0],
+              std::byte{3});
 }
 
 TEST_F(AdminToolTest, ARemovalRequestWithNoProgramListeningFails) {

@@ -3,6 +3,7 @@
 // runtime folder), or with KOVA2_HOME set to another folder.
 #include "platform/paths.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
@@ -23,7 +24,12 @@ struct ToolRun {
 
 class ToolProcess {
 public:
-    explicit ToolProcess(std::vector<std::string> arguments, const std::string& home = {}) {
+    // outputName: the stem of the files that catch its output in the runtime folder, so that tools
+    // running at the same time keep theirs apart.
+    explicit ToolProcess(std::vector<std::string> arguments, const std::string& home = {},
+                         const std::string& outputName = "tool")
+        : outPath_(platform::RuntimeDir() / (outputName + ".out")),
+          errPath_(platform::RuntimeDir() / (outputName + ".err")) {
         const std::string program = (platform::ExecutableDir() / "kova2-card").string();
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -51,6 +57,11 @@ public:
     }
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
+
+    pid_t pid() const { return pid_; }
+    void Signal(int signal) const {
+        if (pid_ > 0) kill(pid_, signal);
+    }
 
     // True once the tool has ended (or never started).
     bool Ended() {
@@ -84,8 +95,8 @@ private:
         pid_ = 0;
     }
 
-    std::filesystem::path outPath_ = platform::RuntimeDir() / "tool.out";
-    std::filesystem::path errPath_ = platform::RuntimeDir() / "tool.err";
+    std::filesystem::path outPath_;
+    std::filesystem::path errPath_;
     pid_t pid_ = -1;
     ToolRun run_;
 };

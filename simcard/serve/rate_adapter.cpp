@@ -1,0 +1,106 @@
+#include "simcard/serve/rate_adapter.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace simcard::serve {
+namespace {
+
+constexpr std::size_t kChannels = 2;
+constexpr std::uint64_t kWindow = 4; // frames the cubic reads around a position
+constexpr double kBufferSeconds = 0.5;
+constexpr double kMaxCorrection = 0.02;        // the steering never changes the pitch by more than 2 %
+constexpr double kProportional = 0.02;         // correction per relative fill error
+constexpr double kIntegralPerSecond = 0.005;   // integral gain: about critically damped at 20 ms
+constexpr double kSmoothingSeconds = 0.2;      // the fill is averaged over the push and pull pattern
+constexpr double kOverrunMarginSeconds = 0.05; // at least this much above the target is an overrun
+
+// The Catmull-Rom weights of the four frames around a position t (0..1) between the middle two.
+std::array<float, kWindow> CatmullRomWeights(double t) {
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    return {static_cast<float>(0.5 * (-t3 + 2.0 * t2 - t)),
+            static_cast<float>(0.5 * (3.0 * t3 - 5.0 * t2 + 2.0)),
+            static_cast<float>(0.5 * (-3.0 * t3 + 4.0 * t2 + t)), static_cast<float>(0.5 * (t3 - t2))};
+}
+
+} // namespace
+
+RateAdapter::RateAdapter(double sourceRate, double sinkRate, double targetLatencyMs)
+    : capacity_(std::bit_ceil(static_cast<std::size_t>(
+          std::max(sourceRate * kBufferSeconds, 4.0 * sourceRate * targetLatencyMs / 1000.0 + kWindow)))),
+      sinkRate_(sinkRate), nominalRatio_(sourceRate / sinkRate),
+      targetFill_(std::max(sourceRate * targetLatencyMs / 1000.0, static_cast<double>(kWindow))),
+      overrunFill_(std::min<std::uint64_t>(
+          capacity_ - 1, static_cast<std::uint64_t>(
+                             targetFill_ + std::max(targetFill_, sourceRate * kOverrunMarginSeconds)))),
+      smoothedFill_(targetFill_), ratio_(nominalRatio_) {
+    ring_.assign(capacity_ * kChannels, 0.0f);
+}
+
+float RateAdapter::Sample(std::uint64_t frame, std::size_t channel) const {
+    return ring_[(frame & (capacity_ - 1)) * kChannels + channel];
+}
+
+void RateAdapter::Push(const float* frames, std::size_t count) {
+    if (count > capacity_) { // only the newest fit
+        frames += (count - capacity_) * kChannels;
+        count = capacity_;
+    }
+    for (std::size_t i = 0; i < count; ++i, ++written_) {
+        const std::size_t slot = (written_ & (capacity_ - 1)) * kChannels;
+        ring_[slot] = frames[i * kChannels];
+        ring_[slot + 1] = frames[i * kChannels + 1];
+    }
+    if (written_ - read_ > overrunFill_) { // drop the oldest, back to the target latency
+        read_ = written_ - static_cast<std::uint64_t>(targetFill_);
+        fraction_ = 0.0;
+        smoothedFill_ = targetFill_;
+        integral_ = 0.0;
+    }
+}
+
+void RateAdapter::Pull(float* out, std::size_t count) {
+    if (!primed_ && static_cast<double>(Fill()) >= targetFill_) primed_ = true;
+    std::size_t done = 0;
+    for (; primed_ && done < count; ++done) {
+        if (written_ - read_ < kWindow) { // underrun: silence until the target is refilled
+            primed_ = false;
+            break;
+        }
+        const auto weights = CatmullRomWeights(fraction_);
+        for (std::size_t channel = 0; channel < kChannels; ++channel) {
+            float sample = 0.0f;
+            for (std::uint64_t tap = 0; tap < kWindow; ++tap)
+                sample += weights[tap] * Sample(read_ + tap, channel);
+            out[done * kChannels + channel] = sample;
+        }
+        fraction_ += ratio_;
+        const double whole = static_cast<double>(static_cast<std::uint64_t>(fraction_));
+        read_ += static_cast<std::uint64_t>(whole);
+        fraction_ -= whole;
+    }
+    std::fill(out + done * kChannels, out + count * kChannels, 0.0f);
+    if (primed_) Steer(count);
+}
+
+void RateAdapter::Steer(std::size_t pulled) {
+    const double seconds = static_cast<double>(pulled) / sinkRate_;
+    const double fill = static_cast<double>(Fill()) - fraction_;
+    smoothedFill_ += std::min(1.0, seconds / kSmoothingSeconds) * (fill - smoothedFill_);
+    const double error = (smoothedFill_ - targetFill_) / targetFill_; // above the target: consume faster
+    integral_ = std::clamp(integral_ + kIntegralPerSecond * error * seconds, -kMaxCorrection, kMaxCorrection);
+    const double correction = std::clamp(kProportional * error + integral_, -kMaxCorrection, kMaxCorrection);
+    ratio_ = nominalRatio_ * (1.0 + correction);
+}
+
+std::size_t RateAdapter::Fill() const {
+    return static_cast<std::size_t>(written_ - read_);
+}
+
+double RateAdapter::Ratio() const {
+    return ratio_;
+}
+
+} // namespace simcard::serve

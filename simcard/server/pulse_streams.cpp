@@ -1,0 +1,132 @@
+#include "simcard/server/pulse_streams.h"
+
+#include "simcard/server/card_endpoints.h"
+
+#include <algorithm>
+#include <cstring>
+#include <pulse/context.h>
+#include <pulse/stream.h>
+
+namespace simcard::server {
+namespace {
+
+constexpr std::size_t kChannels = 2;
+constexpr std::size_t kFrameBytes = kChannels * sizeof(float);
+constexpr double kAdapterLatencyMs = 20.0;
+constexpr std::uint32_t kRecordFragmentMs = 10;
+constexpr std::uint32_t kPlaybackTargetMs = 20;
+constexpr std::uint32_t kPlaybackRequestMs = 10;
+
+std::uint32_t BytesFor(std::uint32_t ms) {
+    return static_cast<std::uint32_t>(kDeviceRate / 1000 * ms * kFrameBytes);
+}
+
+// Stereo float32 at the device's own rate (the rate here only stands in until the stream is placed).
+pa_stream* NewStream(pa_context* context, const std::string& label) {
+    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(kDeviceRate), kChannels};
+    pa_channel_map map;
+    pa_channel_map_init_stereo(&map);
+    return pa_stream_new(context, label.c_str(), &spec, &map);
+}
+
+constexpr auto kStreamFlags = static_cast<pa_stream_flags_t>(
+    PA_STREAM_FIX_RATE | PA_STREAM_DONT_MOVE | PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_UNMUTED);
+
+} // namespace
+
+ServerStream::ServerStream(pa_context* context, std::string device, const std::string& label)
+    : stream_(NewStream(context, label)), device_(std::move(device)) {
+    if (stream_) pa_stream_set_state_callback(stream_, OnState, this);
+}
+
+ServerStream::~ServerStream() {
+    if (!stream_) return;
+    pa_stream_set_state_callback(stream_, nullptr, nullptr);
+    pa_stream_set_read_callback(stream_, nullptr, nullptr);
+    pa_stream_set_write_callback(stream_, nullptr, nullptr);
+    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream_))) pa_stream_disconnect(stream_);
+    pa_stream_unref(stream_);
+}
+
+bool ServerStream::Ended() const {
+    return !stream_ || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
+}
+
+void ServerStream::OnState(pa_stream* stream, void* self) {
+    if (pa_stream_get_state(stream) != PA_STREAM_READY) return;
+    static_cast<ServerStream*>(self)->Ready(pa_stream_get_sample_spec(stream)->rate);
+}
+
+RecordStream::RecordStream(pa_context* context, std::string source, const std::string& label)
+    : ServerStream(context, std::move(source), label) {
+    if (!stream_) return;
+    pa_stream_set_read_callback(stream_, OnRead, this);
+    const pa_buffer_attr attributes{static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1),
+                                    static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1),
+                                    BytesFor(kRecordFragmentMs)};
+    pa_stream_connect_record(stream_, device().c_str(), &attributes, kStreamFlags);
+}
+
+void RecordStream::Ready(double deviceRate) {
+    adapter_.emplace(deviceRate, kDeviceRate, kAdapterLatencyMs);
+}
+
+std::span<const float> RecordStream::Pull(std::size_t frames) {
+    if (!adapter_ || Ended()) return {};
+    block_.resize(frames * kChannels);
+    adapter_->Pull(block_.data(), frames);
+    return block_;
+}
+
+void RecordStream::OnRead(pa_stream* stream, std::size_t, void* self) {
+    auto& record = *static_cast<RecordStream*>(self);
+    const void* data = nullptr;
+    std::size_t bytes = 0;
+    while (pa_stream_readable_size(stream) > 0 && pa_stream_peek(stream, &data, &bytes) == 0 && bytes > 0) {
+        if (record.adapter_) {
+            const std::size_t frames = bytes / kFrameBytes;
+            if (data) {
+                record.adapter_->Push(static_cast<const float*>(data), frames);
+            } else {
+                // A hole in the recording: silence of its length.
+                record.block_.assign(frames * kChannels, 0.0f);
+                record.adapter_->Push(record.block_.data(), frames);
+            }
+        }
+        pa_stream_drop(stream);
+    }
+}
+
+PlaybackStream::PlaybackStream(pa_context* context, std::string sink, const std::string& label)
+    : ServerStream(context, std::move(sink), label) {
+    if (!stream_) return;
+    pa_stream_set_write_callback(stream_, OnWrite, this);
+    const pa_buffer_attr attributes{static_cast<std::uint32_t>(-1), BytesFor(kPlaybackTargetMs),
+                                    static_cast<std::uint32_t>(-1), BytesFor(kPlaybackRequestMs),
+                                    static_cast<std::uint32_t>(-1)};
+    pa_stream_connect_playback(stream_, device().c_str(), &attributes, kStreamFlags, nullptr, nullptr);
+}
+
+void PlaybackStream::Ready(double deviceRate) {
+    adapter_.emplace(kDeviceRate, deviceRate, kAdapterLatencyMs);
+}
+
+void PlaybackStream::Push(std::span<const float> block) {
+    if (adapter_ && !Ended()) adapter_->Push(block.data(), block.size() / kChannels);
+}
+
+void PlaybackStream::OnWrite(pa_stream* stream, std::size_t bytes, void* self) {
+    auto& playback = *static_cast<PlaybackStream*>(self);
+    void* buffer = nullptr;
+    std::size_t size = bytes;
+    if (pa_stream_begin_write(stream, &buffer, &size) != 0 || !buffer) return;
+    const std::size_t frames = size / kFrameBytes;
+    auto* samples = static_cast<float*>(buffer);
+    if (playback.adapter_)
+        playback.adapter_->Pull(samples, frames);
+    else
+        std::fill_n(samples, frames * kChannels, 0.0f);
+    pa_stream_write(stream, buffer, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+}
+
+} // namespace simcard::server

@@ -1,0 +1,87 @@
+#pragma once
+// serve's streams on the sound server, each with a rate adapter between the device's clock and the
+// mixer's. A record stream pushes what the device gives into its adapter and the mixer pulls blocks;
+// the mixer pushes blocks into a playback stream's adapter and the server pulls what it asks for. The
+// device's own rate is used (no resampling in the server), so the adapter does all of it. All calls and
+// callbacks run on the server connection's one thread.
+#include "simcard/serve/rate_adapter.h"
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+struct pa_context;
+struct pa_stream;
+
+namespace simcard::server {
+
+class ServerStream {
+public:
+    virtual ~ServerStream();
+    ServerStream(const ServerStream&) = delete;
+    ServerStream& operator=(const ServerStream&) = delete;
+
+    const std::string& device() const { return device_; }
+    // The server ended the stream or refused it (the device went away).
+    bool Ended() const;
+
+protected:
+    ServerStream(pa_context* context, std::string device, const std::string& label);
+
+    // The device's rate is known: the adapter can be made.
+    virtual void Ready(double deviceRate) = 0;
+
+    pa_stream* stream_ = nullptr;
+    std::optional<serve::RateAdapter> adapter_;
+
+private:
+    static void OnState(pa_stream* stream, void* self);
+
+    std::string device_;
+};
+
+class RecordStream final : public ServerStream {
+public:
+    RecordStream(pa_context* context, std::string source, const std::string& label);
+
+    // frames at the mixer's rate; empty while the stream is not running.
+    std::span<const float> Pull(std::size_t frames);
+
+private:
+    void Ready(double deviceRate) override;
+    static void OnRead(pa_stream* stream, std::size_t bytes, void* self);
+
+    std::vector<float> block_;
+};
+
+class PlaybackStream final : public ServerStream {
+public:
+    PlaybackStream(pa_context* context, std::string sink, const std::string& label);
+
+    // One block at the mixer's rate.
+    void Push(std::span<const float> block);
+
+private:
+    void Ready(double deviceRate) override;
+    static void OnWrite(pa_stream* stream, std::size_t bytes, void* self);
+};
+
+// A connector's or device's stream, made anew when the device it should use changes or the stream ended.
+template <class Stream> class StreamSlot {
+public:
+    // device: the one to use now, empty for none.
+    void Follow(pa_context* context, const std::string& device, const std::string& label) {
+        if (stream_ && stream_->device() == device && !stream_->Ended()) return;
+        stream_.reset();
+        if (!device.empty() && context) stream_ = std::make_unique<Stream>(context, device, label);
+    }
+    void Drop() { stream_.reset(); }
+    Stream* get() const { return stream_.get(); }
+
+private:
+    std::unique_ptr<Stream> stream_;
+};
+
+} // namespace simcard::server
