@@ -3,6 +3,7 @@
 #include "controls/bar_graph.h"
 #include "controls/bilingual_controls.h"
 #include "controls/ext_speed_button.h"
+#include "controls/fader_meter_accessible.h"
 #include "controls/level_meter.h"
 #include "controls/lumi.h"
 #include "controls/slider.h"
@@ -21,6 +22,7 @@ void RegisterControlClasses() {
     tk::ClassRegistry::Register<TLumi>();
     tk::ClassRegistry::Register<TBarGraph>();
     tk::ClassRegistry::Register<TLevelMeter>();
+    RegisterFaderMeterAccessibles();
 }
 
 } // namespace controls

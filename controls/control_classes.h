@@ -1,5 +1,5 @@
 #pragma once
-// Makes the program's own control classes known to form descriptions.
+// Makes the program's own control classes known to form descriptions and to screen readers.
 
 namespace controls {
 

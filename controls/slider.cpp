@@ -4,6 +4,8 @@
 #include "toolkit/bevel.h"
 #include "toolkit/errors.h"
 
+#include <QAccessible>
+#include <QWidget>
 #include <algorithm>
 
 namespace controls {
@@ -18,6 +20,7 @@ TSlider::TSlider(tk::TComponent* owner) : TCustomPanel(owner) {
 
 void TSlider::CreateKnob() {
     knob_ = new tk::TPanel(this);
+    knob_->SetAccessibilityHidden(true); // the fader itself is what a screen reader operates
     knob_->SetBounds(0, 0, btnWidth_, btnHeight_);
     knob_->SetCtl3D(false);
     knob_->SetBorderStyle(tk::TBorderStyle::bsSingle);
@@ -79,7 +82,14 @@ void TSlider::ApplyRatio(double ratio) {
     position_ = RoundEven((double(max_) - double(min_)) * ratio + double(min_));
     knobOffset_ = RoundEven(travel_ * ratio);
     knob_->SetTop(KnobTop());
+    NotifyValueChanged();
     if (onChange_) onChange_(this);
+}
+
+void TSlider::NotifyValueChanged() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleValueChangeEvent event(Widget(), position_);
+    QAccessible::updateAccessibility(&event);
 }
 
 double TSlider::RatioFromPosition() const {

@@ -84,6 +84,8 @@ private:
     void SetUp();
     // The one place where Position, knob offset and knob come together.
     void ApplyRatio(double ratio);
+    // Screen readers follow the position.
+    void NotifyValueChanged();
     double RatioFromPosition() const;
     double RatioFromKnobOffset() const;
     int KnobLeft() const;

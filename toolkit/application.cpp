@@ -1,5 +1,6 @@
 #include "toolkit/application.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/errors.h"
 #include "toolkit/look.h"
 #include "toolkit/message_box_dialog.h"
@@ -20,6 +21,7 @@ TApplication::TApplication() : TComponent(nullptr) {
     instance = this;
     QApplication::setQuitOnLastWindowClosed(false);
     InstallClassicLook();
+    InstallAccessibility();
     PrepareMessageQueue();
     platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(ShowMessageBoxDialog);
     if (previous) platform::SetMessageBoxHandler(std::move(previous));

@@ -7,6 +7,7 @@
 #include "toolkit/look.h"
 #include "toolkit/win_control.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QWidget>
@@ -49,6 +50,9 @@ Qt::CursorShape ToQCursor(TCursor cursor) {
     }
 }
 
+// Where a control's widget names its control.
+constexpr const char* kControlProperty = "tkControl";
+
 // The short part of a hint written "short|long".
 QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0); }
 
@@ -56,7 +60,10 @@ QString ShortHint(const QString& hint) { return hint.section(QLatin1Char('|'), 0
 
 TControl::TControl(TComponent* owner, QWidget* widget)
     : TComponent(owner), widget_(widget), font_(std::make_unique<TFont>()) {
-    if (widget_) widget_->installEventFilter(this);
+    if (widget_) {
+        widget_->setProperty(kControlProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+        widget_->installEventFilter(this);
+    }
     connect(font_.get(), &TFont::Changed, this, [this] {
         if (!adoptingFont_) parentFont_ = false;
         FontChanged();
@@ -75,6 +82,7 @@ TControl::~TControl() {
 
 void TControl::ReleaseWidget() {
     if (!widget_) return;
+    widget_->setProperty(kControlProperty, QVariant());
     widget_->removeEventFilter(this);
     QObject::disconnect(widget_, nullptr, this, nullptr);
     if (auto* canvas = qobject_cast<CanvasWidget*>(widget_)) canvas->Detach();
@@ -86,6 +94,10 @@ void TControl::ReleaseWidget() {
     } else {
         delete widget_;
     }
+}
+
+TControl* TControl::OfWidget(const QObject* widget) {
+    return widget ? qobject_cast<TControl*>(widget->property(kControlProperty).value<QObject*>()) : nullptr;
 }
 
 TComponent* TControl::ParentComponent() const { return parent_; }
@@ -195,6 +207,22 @@ void TControl::SetCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
     TextChanged();
+    // Qt's own widgets report their new text themselves; for a painted one the caption is its name.
+    if (qobject_cast<CanvasWidget*>(widget_) && accessibleName_.isEmpty()) AnnounceNameChange();
+}
+
+// Kept here rather than on the widget, whose own name would make Qt build the widget's accessible
+// interface at once, screen reader or not.
+void TControl::SetAccessibleName(const QString& name) {
+    if (name == accessibleName_) return;
+    accessibleName_ = name;
+    AnnounceNameChange();
+}
+
+void TControl::AnnounceNameChange() {
+    if (!widget_ || !QAccessible::isActive()) return;
+    QAccessibleEvent event(widget_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TControl::TextChanged() { Invalidate(); }

@@ -32,6 +32,8 @@ public:
 
     // nullptr for a control drawn by its parent.
     QWidget* Widget() const { return widget_; }
+    // The control that widget belongs to, nullptr for a widget of no control.
+    static TControl* OfWidget(const QObject* widget);
     virtual bool IsWindowed() const { return false; }
 
     TWinControl* Parent() const { return parent_; }
@@ -109,6 +111,14 @@ public:
     // Runs OnClick, as a click of the user does.
     virtual void Click();
 
+    // What screen readers are told where the class and the caption do not say it: a name for a
+    // control without a caption of its own, and whether the control is only a part of another one (a
+    // fader's knob), which keeps it and everything in it out of the accessible tree.
+    const QString& AccessibleName() const { return accessibleName_; }
+    void SetAccessibleName(const QString& name);
+    bool AccessibilityHidden() const { return accessibilityHidden_; }
+    void SetAccessibilityHidden(bool hidden) { accessibilityHidden_ = hidden; }
+
     // Repaints the control when Qt next paints.
     void Invalidate();
     // Draws the control's client area; painted controls override it.
@@ -164,6 +174,8 @@ private:
     void ReleaseWidget();
     // A control drawn by its parent: its area needs painting again.
     void InvalidateOnParent();
+    // Tells a listening screen reader that the control's accessible name changed.
+    void AnnounceNameChange();
 
     QWidget* widget_;
     TWinControl* parent_ = nullptr;
@@ -184,6 +196,8 @@ private:
     QString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
+    QString accessibleName_; // empty: the caption names the control
+    bool accessibilityHidden_ = false;
     TNotifyEvent onClick_;
     TNotifyEvent onDblClick_;
     TMouseEvent onMouseDown_;

@@ -3,7 +3,9 @@
 #include "toolkit/classic_paint.h"
 #include "toolkit/win_control.h"
 
+#include <QAccessible>
 #include <QPainter>
+#include <QWidget>
 #include <algorithm>
 
 namespace tk {
@@ -27,17 +29,27 @@ void TSpeedButton::SetDown(bool down) {
         ForEachInGroup([](TSpeedButton* other) {
             if (!other->down_) return;
             other->down_ = false;
-            other->Invalidate();
+            other->DownChanged();
         });
-    Invalidate();
+    DownChanged();
 }
 
 void TSpeedButton::SetGroupIndex(int groupIndex) {
     groupIndex_ = groupIndex;
     if (groupIndex_ == 0 && down_) {
         down_ = false;
-        Invalidate();
+        DownChanged();
     }
+}
+
+// A screen reader reads a button that stays down as checked.
+void TSpeedButton::DownChanged() {
+    Invalidate();
+    if (!Widget() || !QAccessible::isActive()) return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(Widget(), changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TSpeedButton::SetAllowAllUp(bool allowAllUp) {

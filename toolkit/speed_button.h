@@ -64,6 +64,8 @@ protected:
 
 private:
     template <class F> void ForEachInGroup(F&& function) const;
+    // Down changed: repaint and tell screen readers.
+    void DownChanged();
 
     bool down_ = false;
     bool pressed_ = false; // the left button went down on it and is not yet released

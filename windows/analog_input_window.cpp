@@ -31,7 +31,8 @@ const FrameDesign kDesign{
     .pairs = PairDesign{{driver::Direction::Input, driver::InGetGains, driver::InSetGains, driver::InGetMutes,
                          driver::InSetMutes},
                         {GainWord, GainFromWord, true}},
-    .sections = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks"},
+    .sections = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks", "chkRouting",
+                 "chkPeakMeter"},
     .radioTags = kRadioTags,
 };
 

@@ -25,7 +25,8 @@ const FrameDesign kDesign{
     .pairs = PairDesign{{driver::Direction::Output, driver::OutGetVolumes, driver::OutSetVolumes,
                          driver::OutGetMutes, driver::OutSetMutes},
                         {VolumeWord, VolumeFromWord, false}},
-    .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks"},
+    .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks", "chkPlaybackSel",
+                 "chkPeakMeter"},
     .radioTags = kRadioTags,
     .widenHeader = true,
 };

@@ -14,6 +14,7 @@
 #include "toolkit/panel.h"
 #include "toolkit/radio_button.h"
 #include "toolkit/speed_button.h"
+#include "windows/accessible_names.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,6 +59,7 @@ void TChannelWindow::FormCreate(tk::TComponent*) {
     sections_->StartContent(design_.designClientHeight);
     BuildStrips();
     LinkFaders();
+    NameForScreenReaders();
     FillMeters();
     levelBlock_ = std::make_unique<driver::TransferBlock>(kLevelBlockBytes, driver::BlockMapping::Fixed);
     if (design_.pairs) pairs_ = std::make_unique<StripPairs>(PairHandles(), *design_.pairs);
@@ -75,6 +77,8 @@ void TChannelWindow::DeclareParts(tk::FormParts& parts) {
     parts.Add(names.level, sectionParts_.level);
     parts.Add(names.bevel, sectionParts_.bevel);
     parts.Add(names.checks, sectionParts_.checks);
+    parts.Add(names.upperBox, sectionParts_.upperBox);
+    parts.Add(names.levelBox, sectionParts_.levelBox);
     taggedRadios_.assign(design_.radioTags.size(), nullptr);
     for (std::size_t i = 0; i < taggedRadios_.size(); ++i)
         parts.Add(design_.radioTags[i].name, taggedRadios_[i]);
@@ -96,6 +100,13 @@ void TChannelWindow::CloneStrip(int card) {
     cloner_.CloneStrip(parts.level, card, true);
     cloner_.CloneStrip(parts.upper, card, true);
     cloner_.CloneHeader(parts.header, card, design_.widenHeader);
+}
+
+void TChannelWindow::NameForScreenReaders() {
+    // Windows without faders name none; the direction is only read for them.
+    NameStripControls(*this, design_.pairs ? design_.pairs->messages.direction : driver::Direction::Input);
+    NameSection(sectionParts_.upper, sectionParts_.upperBox);
+    NameSection(sectionParts_.level, sectionParts_.levelBox);
 }
 
 void TChannelWindow::LinkFaders() {

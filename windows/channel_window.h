@@ -36,6 +36,8 @@ struct SectionNames {
     const char* level;
     const char* bevel;
     const char* checks;
+    const char* upperBox; // the check boxes that show and hide the upper and the level section
+    const char* levelBox;
 };
 
 // A selection radio button and the Tag it carries: the value it stands for in the driver's record.
@@ -138,6 +140,8 @@ private:
     void BuildStrips();
     // Widens and clones the level and upper strips and the header for one more card (1..3).
     void CloneStrip(int card);
+    // What screen readers read where the strips and sections show no caption.
+    void NameForScreenReaders();
     void FillMeters();
     void RouteActivation();
     void ActiveChanged(tk::TComponent* sender);

@@ -31,7 +31,8 @@ const FrameDesign kDesign{
     .meterTags = StripCloner::MeterTags::Sequential,
     .panelTags = StripCloner::PanelTags::Always,
     .pairs = std::nullopt,
-    .sections = {"pnGround", "pnHeader", "pnInpStat", "pnLevel", "bvLine", "pnChecks"},
+    .sections = {"pnGround", "pnHeader", "pnInpStat", "pnLevel", "bvLine", "pnChecks", "chkInpSelRate",
+                 "chkPeakMeter"},
     .radioTags = kRadioTags,
     .minTrackWidth = 155,
 };

@@ -30,7 +30,8 @@ const FrameDesign kDesign{
     .meterTags = StripCloner::MeterTags::ByCard,
     .panelTags = StripCloner::PanelTags::Always,
     .pairs = std::nullopt,
-    .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks"},
+    .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks", "chkPlaybackSel",
+                 "chkPeakMeter"},
     .radioTags = kRadioTags,
     .widenHeader = true,
 };

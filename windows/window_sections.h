@@ -5,6 +5,7 @@
 // rest of the window. Every show or hide changes the content height and the window height by exactly
 // the section's height, so the window always shows its content and nothing else.
 namespace tk {
+class TCheckBox;
 class TControl;
 class TForm;
 class TPanel;
@@ -19,6 +20,8 @@ struct SectionParts {
     tk::TPanel* level = nullptr;    // L: level section, placed under the upper section
     tk::TControl* bevel = nullptr;  // B: separator line under the upper section
     tk::TPanel* checks = nullptr;   // the check-box panel at the bottom
+    tk::TCheckBox* upperBox = nullptr; // in the check-box panel: shows and hides the upper section
+    tk::TCheckBox* levelBox = nullptr; // and the level section
 };
 
 class WindowSections {

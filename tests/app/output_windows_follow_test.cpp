@@ -1,35 +1,19 @@
 // The two output windows opened by the control window keep each other's choices in line at once, not
 // only at their next one-second refresh.
-#include "app/main_form.h"
-#include "app/mix_control_window.h"
 #include "app/process_state.h"
 #include "controls/bilingual_controls.h"
-#include "platform/registry.h"
-#include "platform/wave_driver_set.h"
-#include "tests/simcard/fresh_card.h"
-#include "toolkit/application.h"
+#include "tests/app/program_on_card.h"
 #include "toolkit/radio_button.h"
 #include "windows/analog_output_window.h"
 #include "windows/digital_output_window.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-class OutputWindowsFollow : public simcard::FreshCard {
+class OutputWindowsFollow : public ProgramOnCard {
 protected:
-    void SetUp() override {
-        FreshCard::SetUp();
-        Card([](simcard::CardStateLayout& state) { state.cardCount = 1; });
-        platform::WaveDriverSet::Install();
-        std::error_code ec;
-        std::filesystem::remove(platform::registry::FilePath(), ec);
-        platform::registry::Reload();
-        application.reset(new tk::TApplication);
-        application->CreateForm<app::TfrmMain>();
-        control = application->CreateForm<app::TMixControlWnd>();
-    }
+    void SetUp() override { StartProgram(1); }
 
     void Tick(const char* box) const {
         qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(box)))->SetChecked(true);
@@ -38,9 +22,6 @@ protected:
     static tk::TRadioButton* Radio(tk::TForm* window, const char* name) {
         return qobject_cast<tk::TRadioButton*>(window->FindComponent(QString::fromLatin1(name)));
     }
-
-    tk::Owned<tk::TApplication> application;
-    app::TMixControlWnd* control = nullptr;
 };
 
 TEST_F(OutputWindowsFollow, EachOutputWindowFollowsTheOthersChangeAtOnce) {

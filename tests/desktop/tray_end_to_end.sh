@@ -13,27 +13,8 @@ for tool in Xvfb trayer xdotool; do
 done
 [ -x "$bin/kova2mix" ] || { echo "FAILED: no program $bin/kova2mix"; exit 1; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/program_on_display.sh"
 
-# wait_for <seconds> <what> <command...>: polls the command until it succeeds.
-wait_for() {
-    local limit=$1 what=$2
-    shift 2
-    local end=$((SECONDS + limit))
-    until "$@" >/dev/null 2>&1; do
-        [ "$SECONDS" -ge "$end" ] && fail "$what (waited ${limit}s)"
-        sleep 0.1
-    done
-}
-visible() { xdotool search --onlyvisible --name "^$1\$"; }
-hidden() { ! visible "$1"; }
 # The program's own popup menu: a window of the program below the tray's band.
 menu_open() {
     local window
@@ -45,54 +26,22 @@ menu_open() {
     return 1
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 60 "Xvfb did not start" test -s "$work/display"
-export DISPLAY=":$(cat "$work/display")"
+start_display
 export DBUS_SESSION_BUS_ADDRESS=disabled:
-export QT_QPA_PLATFORM=xcb
-export KOVA2_HOME="$work/home"
-unset WAYLAND_DISPLAY
 
 trayer --edge top --align right --width 10 --height 24 >"$work/trayer.log" 2>&1 &
 pids+=($!)
 wait_for 60 "the tray host's panel did not appear" xdotool search --name '^panel$'
 
-# In the sanitizer build, Qt's X11 plugin now and then leaves one object of its own (152 bytes from
-# QtCore, holding two strings) unreachable at exit; its allocation stack never reaches the program's
-# code. Memory errors still end the run; the program's own leaks are checked by the other sanitizer
-# tests and by the life cycle under memcheck.
-ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$bin/kova2mix" >"$work/program.log" 2>&1 &
-program=$!
-pids+=($program)
+start_program "$bin"
 
 # The docked icon is the program's window that is wider than the 1 x 1 leader window.
-docked_icon() {
-    local window
-    for window in $(xdotool search --onlyvisible --classname '^kova2mix$' 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$window")"
-        if [ "$WIDTH" -gt 1 ] && [ "$Y" -lt 24 ]; then
-            icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
-            return 0
-        fi
-    done
-    return 1
-}
+docked_icon() { program_window '[ "$WIDTH" -gt 1 ] && [ "$Y" -lt 24 ]'; }
 wait_for 120 "the tray icon never docked" docked_icon
 
-# A double click that a busy machine lost is given again.
 show_control_window() {
-    local attempt
-    for attempt in 1 2 3 4 5 6; do
-        xdotool mousemove --sync "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-        local end=$((SECONDS + 10))
-        while [ "$SECONDS" -lt "$end" ]; do
-            control=$(visible 'Kova 2' | head -1)
-            [ -n "$control" ] && return 0
-            sleep 0.1
-        done
-    done
-    fail "a double click on the tray icon did not show the control window"
+    double_click_to_show "$window_x" "$window_y" 'Kova 2'
+    control=$shown_window
 }
 click_in_control_window() {
     eval "$(xdotool getwindowgeometry --shell "$control")"
@@ -125,15 +74,7 @@ wait_for 60 "closing the control window did not close Analog Input" hidden 'Anal
 show_control_window
 wait_for 60 "showing the control window again did not reopen Analog Input" visible 'Analog Input'
 
-kill -TERM "$program"
-end=$((SECONDS + 60))
-while kill -0 "$program" 2>/dev/null; do
-    [ "$SECONDS" -ge "$end" ] && fail "the program did not end on SIGTERM"
-    sleep 0.1
-done
-wait "$program"
-status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+end_program
 
 registry=$(find "$KOVA2_HOME" -name 'registry*.txt' | head -1)
 [ -n "$registry" ] || fail "no registry store in $KOVA2_HOME"

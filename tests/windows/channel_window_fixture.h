@@ -40,7 +40,6 @@ struct WindowRow {
     // Makes card 1's first device of the window vanish, so that its control open fails.
     std::function<void()> removeCard1Device;
     windows::SectionNames sections;
-    const char* upperBox; // the check box of the upper section
     // The window's design in pixels, as its form's description gives it (not as the code computes it).
     std::array<int, 4> widest; // the widest window for 1 to 4 cards
     int narrowest;

@@ -78,7 +78,7 @@ TEST_P(ChannelWindowTest, EachCardsStripAndHeaderSitOneStepRightOfThePrevious) {
 
 TEST_P(ChannelWindowTest, SectionsChangeTheWindowByExactlyTheirHeight) {
     Open(2);
-    auto* upper = Find<tk::TCheckBox>(row.upperBox);
+    auto* upper = Find<tk::TCheckBox>(row.sections.upperBox);
     auto* peak = Find<tk::TCheckBox>("chkPeakMeter");
     auto* level = Find<tk::TPanel>(row.sections.level);
     auto* group = Find<tk::TPanel>(row.sections.group);
@@ -175,7 +175,7 @@ TEST_P(ChannelWindowTest, AWindowThatCannotOpenItsHandlesStaysInertAndLeavesNoth
 
 TEST_P(ChannelWindowTest, AWindowThatNeverRestoredItsStateLeavesTheSavedOneAlone) {
     Open(2);
-    Find<tk::TCheckBox>(row.upperBox)->SetChecked(false);
+    Find<tk::TCheckBox>(row.sections.upperBox)->SetChecked(false);
     CloseWindow();
 
     row.removeCard1Device();
@@ -184,7 +184,7 @@ TEST_P(ChannelWindowTest, AWindowThatNeverRestoredItsStateLeavesTheSavedOneAlone
     CloseWindow();
 
     Open(2);
-    EXPECT_FALSE(Find<tk::TCheckBox>(row.upperBox)->Checked());
+    EXPECT_FALSE(Find<tk::TCheckBox>(row.sections.upperBox)->Checked());
 }
 
 TEST_P(ChannelWindowTest, DestructionReleasesEveryBlockAndHandle) {

@@ -22,8 +22,8 @@ const WindowRow& AnalogInputRow() {
             return static_cast<const windows::TfrmAnalogInp&>(window).InputHandles();
         },
         .removeCard1Device = [] { driver::WaveInIds[2] = -1; },
-        .sections = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks"},
-        .upperBox = "chkRouting",
+        .sections = {"grpInput", "pnHeader", "pnInpMon", "pnMeters", "bvLine", "pnChecks", "chkRouting",
+                     "chkPeakMeter"},
         .widest = {197, 370, 543, 716},
         .narrowest = 191,
         .outerHeight = 444,
@@ -55,8 +55,8 @@ const WindowRow& AnalogOutputRow() {
             return static_cast<const windows::TfrmAnalogOut&>(window).PlaybackHandles();
         },
         .removeCard1Device = [] { driver::WaveOutIds[2] = -1; },
-        .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks"},
-        .upperBox = "chkPlaybackSel",
+        .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks",
+                     "chkPlaybackSel", "chkPeakMeter"},
         .widest = {193, 368, 548, 728},
         .narrowest = 193,
         .outerHeight = 411,
@@ -88,8 +88,8 @@ const WindowRow& DigitalOutputRow() {
             return static_cast<const windows::TfrmDigOut&>(window).DigitalPlaybackHandles();
         },
         .removeCard1Device = [] { driver::WaveOutIds[3] = -1; },
-        .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks"},
-        .upperBox = "chkPlaybackSel",
+        .sections = {"pnGround", "pnHeader", "pnPlaybackSel", "pnLevel", "bvLine", "pnChecks",
+                     "chkPlaybackSel", "chkPeakMeter"},
         .widest = {156, 304, 452, 600},
         .narrowest = 155,
         .outerHeight = 463,
@@ -121,8 +121,8 @@ const WindowRow& DigitalInputRow() {
             return static_cast<const windows::TfrmDigInp&>(window).DigitalInputHandles();
         },
         .removeCard1Device = [] { driver::WaveInIds[3] = -1; },
-        .sections = {"pnGround", "pnHeader", "pnInpStat", "pnLevel", "bvLine", "pnChecks"},
-        .upperBox = "chkInpSelRate",
+        .sections = {"pnGround", "pnHeader", "pnInpStat", "pnLevel", "bvLine", "pnChecks", "chkInpSelRate",
+                     "chkPeakMeter"},
         .widest = {160, 300, 440, 580},
         .narrowest = 155,
         .outerHeight = 513,
