@@ -16,8 +16,8 @@ constexpr double kProportional = 0.02;         // correction per relative fill e
 constexpr double kIntegralPerSecond = 0.005;   // integral gain: about critically damped at 20 ms
 constexpr double kSmoothingSeconds = 0.2;      // the fill is averaged over the push and pull pattern
 constexpr double kOverrunMarginSeconds = 0.05; // at least this much above the target is an overrun
-constexpr double kCopyBand = 0.001;            // copying ends at a larger correction between equal rates
-constexpr double kCopyStartBand = 0.0005;      // and starts again below this one
+constexpr double kCopyBand = 0.002;            // copying ends at a larger correction between equal rates
+constexpr double kCopyStartBand = 0.001;       // and starts again below this one
 
 // The Catmull-Rom weights of the four frames around a position t (0..1) between the middle two.
 std::array<float, kWindow> CatmullRomWeights(double t) {

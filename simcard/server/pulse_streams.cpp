@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::size_t kChannels = 2;
 constexpr std::size_t kFrameBytes = kChannels * sizeof(float);
-constexpr double kAdapterLatencyMs = 20.0;
+constexpr double kAdapterLatencyMs = 10.0;
 constexpr std::uint32_t kRecordFragmentMs = 10;
 constexpr std::uint32_t kPlaybackTargetMs = 20;
 constexpr std::uint32_t kPlaybackRequestMs = 10;
