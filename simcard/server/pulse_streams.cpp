@@ -76,11 +76,13 @@ std::span<const float> RecordStream::Pull(std::size_t frames) {
     return block_;
 }
 
-void RecordStream::OnRead(pa_stream* stream, std::size_t, void* self) {
+// Reads what the callback announced and no further: a peek that finds nothing is one more libpulse call.
+void RecordStream::OnRead(pa_stream* stream, std::size_t readable, void* self) {
     auto& record = *static_cast<RecordStream*>(self);
     const void* data = nullptr;
     std::size_t bytes = 0;
-    while (pa_stream_peek(stream, &data, &bytes) == 0 && bytes > 0) {
+    for (std::size_t left = readable; left > 0 && pa_stream_peek(stream, &data, &bytes) == 0 && bytes > 0;
+         left -= std::min(left, bytes)) {
         if (record.adapter_) {
             const std::size_t frames = bytes / kFrameBytes;
             if (data) {
