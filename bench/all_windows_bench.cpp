@@ -1,11 +1,16 @@
 // The whole program metering: the control window with all four channel windows open for four cards
-// (32 meters), the message loop run for ten seconds, offscreen or on an X display. On a display with
-// KOVA2_X_SERVER_PID set (bench/run does that under Xvfb) it also reads the X server's share. Target:
-// < 1.5 % of one core for program and X server together (stretch < 1 %), peak RSS < 45 MiB. The counters
-// beside it say where the time goes: how often the loop wakes, how often the process yields the core,
-// and how many paints the windows get each second.
+// (32 meters), and with the analog input window alone (8 meters), the message loop run for ten
+// seconds, offscreen or on an X display. On a display with KOVA2_X_SERVER_PID set (bench/run does that
+// under Xvfb) it also reads the X server's share. Targets: < 1 % of one core for program and X server
+// together with all four windows, < 0.6 % with the analog input window, peak RSS < 40 MiB. The counters
+// beside them say where the time goes: how often the loop and the timer thread wake, how often the
+// program writes to the X server, and how many paints the windows get each second; and how often any
+// thread wakes once no window meters (never).
 #include "bench/private_home.h"
 #include "bench/process_cpu.h"
+#include "bench/thread_wakeups.h"
+#include "bench/x_socket_writes.h"
+#include "platform/mmsystem.h"
 #include "tests/app/all_windows.h"
 #include "tests/app/four_cards.h"
 #include "toolkit/qt_platform.h"
@@ -14,12 +19,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <sys/resource.h>
 
 namespace {
+
+constexpr qint64 kMeteringMs = 10000;
+constexpr qint64 kIdleMs = 5000;
 
 // Paint events the application delivers.
 class PaintCounter : public QObject {
@@ -38,10 +47,10 @@ private:
     long paints_ = 0;
 };
 
-rusage Usage() {
+long PeakRssKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage;
+    return usage.ru_maxrss;
 }
 
 // The X server named by KOVA2_X_SERVER_PID, 0 for none.
@@ -58,56 +67,118 @@ int MeteringWindows(const app::TMixControlWnd& control) {
     return metering;
 }
 
-void AllChannelWindowsMetering(benchmark::State& state) {
-    tk::Owned<tk::TApplication> application(new tk::TApplication);
-    if (!FourCards()) {
-        state.SkipWithError("the simulated card has no four cards");
-        return;
-    }
-    auto* control = OpenAllChannelWindows(*application).control;
-    application->ProcessMessages();
+// What one run of the loop while metering counts.
+struct MeteringFigures {
+    double seconds = 0, cpu = 0, xCpu = -1;
+    long loopWakeups = 0, mainWakeups = 0, timerWakeups = 0, xWrites = 0, paints = 0;
+};
 
+MeteringFigures RunMetering(tk::TApplication& application) {
     const pid_t xServer = XServer();
-    double share = 0, xShare = -1, seconds = 0;
-    long wakeups = 0, switches = 0, paints = 0;
-    for (auto _ : state) {
-        PaintCounter counter;
-        const long switchesBefore = Usage().ru_nvcsw;
-        const double cpuStart = ProcessCpuSeconds();
-        const double xStart = xServer ? ProcessCpuSeconds(xServer) : -1;
-        QElapsedTimer wall;
-        wall.start();
-        while (wall.elapsed() < 10000) {
-            application->HandleMessage();
-            ++wakeups;
-        }
-        seconds = double(wall.nsecsElapsed()) / 1e9;
-        share = (ProcessCpuSeconds() - cpuStart) / seconds;
-        if (xStart >= 0) xShare = (ProcessCpuSeconds(xServer) - xStart) / seconds;
-        switches = Usage().ru_nvcsw - switchesBefore;
-        paints = counter.Paints();
+    const pid_t timerThread = ThreadNamed(platform::MultimediaTimerThreadName);
+    PaintCounter counter;
+    MeteringFigures figures;
+    const long mainBefore = VoluntarySwitches(MainThread());
+    const long timerBefore = VoluntarySwitches(timerThread);
+    const long writesBefore = XSocketWrites();
+    const double cpuStart = ProcessCpuSeconds();
+    const double xStart = xServer ? ProcessCpuSeconds(xServer) : -1;
+    QElapsedTimer wall;
+    wall.start();
+    while (wall.elapsed() < kMeteringMs) {
+        application.HandleMessage();
+        ++figures.loopWakeups;
     }
-    state.counters["cpu_percent"] = 100 * share;
-    if (xShare >= 0) {
-        state.counters["x_server_cpu_percent"] = 100 * xShare;
-        state.counters["with_x_server_cpu_percent"] = 100 * (share + xShare);
+    figures.seconds = double(wall.nsecsElapsed()) / 1e9;
+    figures.cpu = (ProcessCpuSeconds() - cpuStart) / figures.seconds;
+    if (xStart >= 0) figures.xCpu = (ProcessCpuSeconds(xServer) - xStart) / figures.seconds;
+    figures.mainWakeups = VoluntarySwitches(MainThread()) - mainBefore;
+    figures.timerWakeups = VoluntarySwitches(timerThread) - timerBefore;
+    figures.xWrites = XSocketWrites() - writesBefore;
+    figures.paints = counter.Paints();
+    return figures;
+}
+
+void Report(benchmark::State& state, const MeteringFigures& figures) {
+    const double seconds = figures.seconds;
+    state.counters["cpu_percent"] = 100 * figures.cpu;
+    if (figures.xCpu >= 0) {
+        state.counters["x_server_cpu_percent"] = 100 * figures.xCpu;
+        state.counters["with_x_server_cpu_percent"] = 100 * (figures.cpu + figures.xCpu);
     }
-    state.counters["peak_rss_mib"] = double(Usage().ru_maxrss) / 1024;
-    state.counters["metering_windows"] = MeteringWindows(*control);
-    state.counters["loop_wakeups_per_s"] = double(wakeups) / seconds;
-    state.counters["context_switches_per_s"] = double(switches) / seconds;
-    state.counters["paints_per_s"] = double(paints) / seconds;
+    state.counters["peak_rss_mib"] = double(PeakRssKiB()) / 1024;
+    state.counters["loop_wakeups_per_s"] = double(figures.loopWakeups) / seconds;
+    state.counters["main_thread_wakeups_per_s"] = double(figures.mainWakeups) / seconds;
+    state.counters["timer_thread_wakeups_per_s"] = double(figures.timerWakeups) / seconds;
+    state.counters["x_socket_writes_per_s"] = double(figures.xWrites) / seconds;
+    state.counters["paints_per_s"] = double(figures.paints) / seconds;
+}
+
+void CloseProgram(app::TMixControlWnd* control, tk::Owned<tk::TApplication>& application) {
     control->Close();
     application.reset();
     win::DestroyIcon(app::TrayIcon);
     app::TrayIcon = 0;
 }
+
+// The control window shown with the channel boxes named ticked, metering for ten seconds per run.
+void MeteringWith(benchmark::State& state, ChannelBoxes boxes) {
+    tk::Owned<tk::TApplication> application(new tk::TApplication);
+    if (!FourCards()) {
+        state.SkipWithError("the simulated card has no four cards");
+        return;
+    }
+    auto* control = OpenChannelWindows(*application, boxes).control;
+    application->ProcessMessages();
+    MeteringFigures figures;
+    for (auto _ : state) figures = RunMetering(*application);
+    Report(state, figures);
+    state.counters["metering_windows"] = MeteringWindows(*control);
+    CloseProgram(control, application);
+}
+
+void AllChannelWindowsMetering(benchmark::State& state) { MeteringWith(state, AllChannelBoxes); }
 // Three runs, reported by their median: this machine's speed varies from one ten seconds to the next.
 BENCHMARK(AllChannelWindowsMetering)
     ->Unit(benchmark::kSecond)
     ->Iterations(1)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
+
+void AnalogInputWindowMetering(benchmark::State& state) { MeteringWith(state, {"chkAnalogInputs"}); }
+BENCHMARK(AnalogInputWindowMetering)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// Every channel window opened, metered and closed again, then five seconds of the loop: every thread's
+// wake-ups but the one that ends the wait.
+void NoWindowMetering(benchmark::State& state) {
+    tk::Owned<tk::TApplication> application(new tk::TApplication);
+    if (!FourCards()) {
+        state.SkipWithError("the simulated card has no four cards");
+        return;
+    }
+    auto* control = OpenChannelWindows(*application).control;
+    QElapsedTimer metering;
+    metering.start();
+    while (metering.elapsed() < 500) application->HandleMessage();
+    TickChannelBoxes(control, false);
+    application->ProcessMessages();
+    long wakeups = 0;
+    for (auto _ : state) {
+        bool ended = false;
+        QTimer::singleShot(kIdleMs, [&ended] { ended = true; });
+        const long before = AllThreadsVoluntarySwitches();
+        while (!ended) application->HandleMessage();
+        wakeups = AllThreadsVoluntarySwitches() - before - 1;
+    }
+    state.counters["metering_windows"] = MeteringWindows(*control);
+    state.counters["wakeups_per_s"] = double(wakeups) / (double(kIdleMs) / 1000);
+    CloseProgram(control, application);
+}
+BENCHMARK(NoWindowMetering)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "controls/round_even.h"
 #include "toolkit/errors.h"
 
+#include <QPainter>
 #include <algorithm>
 
 namespace controls {
@@ -81,6 +82,21 @@ void TBarGraph::DestroyLumis(int keep) {
         surplus->SetParent(nullptr); // gone from the bar even if its freeing has to wait
         surplus->Free();
     }
+}
+
+// Scaled, the lumis snap their edges to device pixels and may leave a sliver of the panel showing.
+void TBarGraph::Paint(QPainter& painter) {
+    const bool unscaled = painter.deviceTransform().type() <= QTransform::TxTranslate;
+    if (!unscaled || !painter.hasClipping() || !LumisCover(painter.clipBoundingRect().toAlignedRect()))
+        TPanel::Paint(painter);
+}
+
+// The lumis stand one on the next, so together they cover the rectangle from the lowest to the highest.
+bool TBarGraph::LumisCover(const QRect& area) const {
+    if (lumis_.empty()) return false;
+    for (const TLumi* lumi : lumis_)
+        if (!lumi->Visible() || !lumi->PaintIsSelfContained()) return false;
+    return (lumis_.front()->BoundsRect() | lumis_.back()->BoundsRect()).contains(area);
 }
 
 void TBarGraph::Loaded() {

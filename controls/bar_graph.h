@@ -59,6 +59,8 @@ public:
 protected:
     // Keeps the lumis when the new height still suits their count, else rebuilds the bar.
     void Resize() override;
+    // A repaint that only lumis cover (a tick's or a level's) leaves the panel under them alone.
+    void Paint(QPainter& painter) override;
     // Lights the lumis up to the index that value reaches on the bar's scale.
     void ShowLevel(int value);
     // Indexes outside the bar are ignored.
@@ -73,6 +75,9 @@ protected:
     int barScale_ = 65535; // the full scale that levels are compared with
 
 private:
+    // The lumis paint every pixel of area: they are all shown and paint themselves whole.
+    bool LumisCover(const QRect& area) const;
+
     std::vector<TLumi*> lumis_;
     int lumiHeight_ = 6; // pixels, 2 or more
     tk::TColor lumiColor_ = tk::clLime;

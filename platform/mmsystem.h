@@ -74,3 +74,10 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 MMRESULT timeKillEvent(UINT uTimerID);
 
 } // namespace win
+
+namespace platform {
+
+// The timer thread's name, as /proc shows it: a measurement finds the thread by it.
+constexpr const char* MultimediaTimerThreadName = "kova2-timers";
+
+} // namespace platform

@@ -6,6 +6,7 @@
 // also fire up to a quarter of its resolution early when the thread is awake for another timer anyway:
 // a 100-ms poll then shares the wake-up of a 40-ms tick instead of waking the system on its own.
 #include "platform/id_sequence.h"
+#include "platform/message_post.h"
 #include "platform/mmsystem.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 namespace platform {
@@ -41,7 +43,10 @@ public:
         std::lock_guard lock(mutex_);
         const win::UINT id = ids_.Next([&](win::DWORD candidate) { return timers_.count(candidate) != 0; });
         timers_.emplace(id, timer);
-        if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+        if (!thread_.joinable()) thread_ = std::thread([this] {
+            pthread_setname_np(pthread_self(), MultimediaTimerThreadName);
+            Run();
+        });
         changed_.notify_one();
         return id;
     }
@@ -76,11 +81,20 @@ private:
             const auto next = Earliest();
             if (next == timers_.end())
                 changed_.wait(lock);
-            else if (const Clock::time_point due = next->second.due; due - next->second.slack > Clock::now())
-                changed_.wait_until(lock, due); // a copy: the timer may be killed while this waits
+            else if (!IsDue(next->second))
+                changed_.wait_until(lock, Clock::time_point(next->second.due)); // a copy: it may be killed
             else
-                Fire(next, lock);
+                FireAllDue(lock);
         }
+    }
+
+    static bool IsDue(const Timer& timer) { return timer.due - timer.slack <= Clock::now(); }
+
+    // The callbacks of one wake-up post as one batch: their loop wakes once, after the last of them.
+    void FireAllDue(std::unique_lock<std::mutex>& lock) {
+        const PostBatch batch;
+        for (auto next = Earliest(); next != timers_.end() && IsDue(next->second); next = Earliest())
+            Fire(next, lock);
     }
 
     std::map<win::UINT, Timer>::iterator Earliest() {

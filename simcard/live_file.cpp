@@ -280,7 +280,10 @@ StereoLevel LiveReader::PeakSince(const CardDevice& device, std::uint64_t& curso
     const std::uint64_t published = Load(ring.published);
     if (cursor > published) cursor = 0; // a cursor of an earlier writer's file
     const std::uint64_t oldest = published > kPeakRingBlocks ? published - kPeakRingBlocks : 0;
-    const std::uint64_t first = std::max(cursor, oldest);
+    // Nothing new since the last read repeats the latest block: serve's blocks come in bursts, and a
+    // meter polled between two would otherwise fall and rise again on a steady sound.
+    const std::uint64_t since = cursor < published ? cursor : published - std::min<std::uint64_t>(published, 1);
+    const std::uint64_t first = std::max(since, oldest);
     cursor = published;
     StereoLevel peak{};
     for (std::uint64_t block = first; block < published; ++block) {

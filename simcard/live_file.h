@@ -95,7 +95,7 @@ public:
 
     // The maximum of the blocks published at the device's metering point since cursor, which then
     // points past the last of them; a cursor that fell behind the ring reads the whole ring, one with
-    // nothing new reads 0. Zero unless Live.
+    // nothing new reads the latest block again. Zero unless Live.
     StereoLevel PeakSince(const CardDevice& device, std::uint64_t& cursor);
     // Zero unless Live.
     std::int32_t LockRate(int card);

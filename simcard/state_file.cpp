@@ -176,18 +176,25 @@ bool StateFile::CopyWithoutLock() {
     auto sequence = Sequence(*state_);
     const std::uint32_t before = sequence.load(std::memory_order_acquire);
     if (before & 1) return false;
+    if (snapshotSequence_ == before) return true;
     std::memcpy(snapshot_.get(), state_, kCopiedBytes);
     std::atomic_thread_fence(std::memory_order_acquire);
     // The file may have been damaged since its last check; a damaged copy goes the locked way.
-    return sequence.load(std::memory_order_relaxed) == before && !StateProblem(*snapshot_);
+    if (sequence.load(std::memory_order_relaxed) != before || StateProblem(*snapshot_)) return false;
+    snapshotSequence_ = before;
+    return true;
 }
 
 void StateFile::CopyWithLock() {
     const auto lock = LockAndCheck();
     std::memcpy(snapshot_.get(), state_, kCopiedBytes);
+    const std::uint32_t sequence = state_->sequence;
+    // A writer that died halfway left the sequence odd: the next writer makes it even again.
+    snapshotSequence_ = mapping_ && !(sequence & 1) ? std::optional(sequence) : std::nullopt;
 }
 
 void StateFile::MapOrReplace() {
+    snapshotSequence_.reset(); // another file may stand at the same sequence
     mapping_.reset();
     state_ = nullptr;
     OpenAttempt attempt = TryMap(path_);

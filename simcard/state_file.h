@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 namespace simcard {
@@ -44,8 +45,9 @@ public:
     }
 
     // Runs fn(const CardStateLayout&) on a sound copy of the state without its reserved area. The file
-    // is checked as Access checks it at least every kRecheckInterval, so a replaced file is followed
-    // that much later.
+    // is checked as Access checks it at least every kRecheckInterval, so a replaced file, or one
+    // damaged by a writer that bypassed the lock, is followed that much later. Between checks the
+    // copy is taken again only when a writer has changed the state's sequence since.
     template <class Fn> decltype(auto) Read(Fn&& fn) {
         std::lock_guard guard(mutex_);
         if (!CopyWithoutLock()) CopyWithLock();
@@ -82,6 +84,7 @@ private:
     CardStateLayout* state_ = nullptr;
     std::chrono::steady_clock::time_point checked_; // when the mapping last passed the full check
     std::unique_ptr<CardStateLayout> snapshot_ = std::make_unique<CardStateLayout>();
+    std::optional<std::uint32_t> snapshotSequence_; // the mapped state's sequence the copy was taken at
 };
 
 // card.state in the runtime folder.

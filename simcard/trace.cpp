@@ -34,7 +34,11 @@ fs::path TracePath() {
 }
 
 bool TraceEnabled() {
-    return ProcessCardState().Read([](const CardStateLayout& state) { return state.traceEnabled != 0; });
+    return TraceEnabled(ProcessCardState());
+}
+
+bool TraceEnabled(StateFile& state) {
+    return state.Read([](const CardStateLayout& layout) { return layout.traceEnabled != 0; });
 }
 
 bool SetTraceEnabled(bool enabled) {

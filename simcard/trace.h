@@ -29,6 +29,8 @@
 
 namespace simcard {
 
+class StateFile;
+
 struct TraceLine {
     long pid;          // the process that wrote the line
     std::string event; // the line after the pid: source, call, outcome
@@ -38,6 +40,8 @@ std::filesystem::path TracePath();
 // Reads the card state, which may take its lock: not from inside a StateFile::Access, where
 // CardStateLayout::traceEnabled is at hand.
 bool TraceEnabled();
+// The same for a state the caller already looked up.
+bool TraceEnabled(StateFile& state);
 // Both return false, after saying why on stderr, when the runtime folder refuses the change.
 bool SetTraceEnabled(bool enabled);
 bool ClearTrace();

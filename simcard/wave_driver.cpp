@@ -83,23 +83,23 @@ MessageResult Close(const Call& call) {
     return Done();
 }
 
-MessageResult OnHandle(const Call& call) {
+MessageResult OnHandle(const Call& call, StateFile& state) {
     const auto device = ProcessHandles().Device(call.instance);
     if (!device || device->direction != call.direction) {
         return Refused(win::MMSYSERR_INVALHANDLE, "no such handle");
     }
-    return PrivateMessage(call.instance, *device, call.message, call.param1, ProcessCardState(),
-                          ProcessHandles(), ProcessLive(), NowMs());
+    return PrivateMessage(call.instance, *device, call.message, call.param1, state, ProcessHandles(),
+                          ProcessLive(), NowMs());
 }
 
-MessageResult Answer(const Call& call, HandleNumber& opened) {
+MessageResult Answer(const Call& call, HandleNumber& opened, StateFile& state) {
     const StandardCodes& codes = Codes(call.direction);
     if (call.message == codes.getNumDevs)
         return {static_cast<win::MMRESULT>(DeviceCount(InstalledCards())), {}};
     if (call.message == codes.getDevCaps) return GetDevCaps(call);
     if (call.message == codes.open) return Open(call, opened);
     if (call.message == codes.close) return Close(call);
-    return OnHandle(call);
+    return OnHandle(call, state);
 }
 
 std::string Hex(const char* name, unsigned long long value) {
@@ -154,15 +154,19 @@ win::DWORD WaveDriverMessage(Direction direction, win::UINT device, win::UINT me
     const Call call{direction, device, message, instance, param1, param2};
     HandleNumber opened = 0;
     MessageResult result;
+    // Looked up once for the answer and the trace: the level poll sends this message many times a
+    // second, and the look-up reads the environment.
+    StateFile* state = nullptr;
     try {
-        result = Answer(call, opened);
+        state = &ProcessCardState();
+        result = Answer(call, opened, *state);
     } catch (const std::exception& error) {
         result = Refused(win::MMSYSERR_ERROR, std::string("internal error: ") + error.what());
     } catch (...) {
         result = Refused(win::MMSYSERR_ERROR, "internal error");
     }
     try {
-        if (TraceEnabled()) Trace(call, opened, result);
+        if (state && TraceEnabled(*state)) Trace(call, opened, result);
     } catch (...) {
         // A trace line that cannot be built must not change the answer.
     }

@@ -3,6 +3,7 @@
 #include "platform/message_post.h"
 
 #include "toolkit/lifetime.h"
+#include "toolkit/repaint_batch.h"
 #include "toolkit/win_control.h"
 #include "toolkit/window_table.h"
 
@@ -36,7 +37,8 @@ struct PostedMessage : QEvent {
 // travel in Qt's queue, in order with everything else. Messages from other threads (the multimedia
 // timers' ticks, the wave drivers' notifications) wait in a queue of their own, in the order they came,
 // behind a single Qt event: the timers of four windows fire together, and the loop then wakes once
-// for all their messages instead of once for each.
+// for all their messages instead of once for each. Messages posted inside a post batch wait for its
+// end, so that the loop does not wake for the first of them and race the poster for the rest.
 class Dispatcher : public QObject {
 public:
     void Post(const Message& message) {
@@ -46,6 +48,15 @@ public:
         }
         std::lock_guard lock(mutex_);
         fromOtherThreads_.push_back(message);
+        if (platform::PostBatch::Open()) heldBack_ = true;
+        else QueueDrain();
+    }
+
+    // A post batch ended: the messages it held back are delivered.
+    void ReleaseHeldBack() {
+        std::lock_guard lock(mutex_);
+        if (!heldBack_) return;
+        heldBack_ = false;
         QueueDrain();
     }
 
@@ -72,6 +83,7 @@ private:
             std::lock_guard lock(mutex_);
             drainQueued_ = false;
         }
+        const RepaintBatch repaints; // the meters of every window change, and each window paints once
         while (const std::optional<Message> message = TakeFromOtherThreads()) Deliver(*message);
     }
 
@@ -96,9 +108,14 @@ private:
     std::mutex mutex_;
     std::deque<Message> fromOtherThreads_;
     bool drainQueued_ = false; // a kOtherThreadsMessages event waits in Qt's queue
+    bool heldBack_ = false;    // messages came inside a post batch that has not ended yet
 };
 
 std::atomic<Dispatcher*> dispatcher{nullptr};
+
+void ReleaseHeldBackMessages() {
+    if (Dispatcher* target = dispatcher.load()) target->ReleaseHeldBack();
+}
 
 } // namespace
 
@@ -110,6 +127,7 @@ void PrepareMessageQueue() {
     dispatcher.store(created);
     // Wave drivers' notifications to a callback window arrive through the same queue.
     platform::SetMessagePoster(&win::PostMessageA);
+    platform::SetPostBatchEnd(&ReleaseHeldBackMessages);
 }
 
 } // namespace tk

@@ -5,6 +5,7 @@
 #include "toolkit/form.h"
 #include "toolkit/lifetime.h"
 #include "toolkit/message_queue.h"
+#include "toolkit/repaint_batch.h"
 #include "toolkit/window_position.h"
 #include "toolkit/window_table.h"
 
@@ -173,7 +174,7 @@ void TWinControl::PaintChildrenWithoutWidget(QPainter& painter, const QRect& dir
 }
 
 void TWinControl::InvalidateClientRect(const QRect& rect) {
-    if (Widget()) Widget()->update(rect.translated(ClientOrigin()));
+    if (Widget()) RepaintBatch::Update(Widget(), rect.translated(ClientOrigin()));
 }
 
 void TWinControl::MoveChildWidgets() {

@@ -1,6 +1,6 @@
 #pragma once
-// The program's permanent windows made as start-up makes them, and the control window's four channel
-// boxes ticked: for the runs that want every window open.
+// The program's permanent windows made as start-up makes them, and the control window's channel boxes
+// ticked (all four unless named): for the runs that want the channel windows open.
 #include "app/main_form.h"
 #include "app/mix_control_window.h"
 #include "app/process_state.h"
@@ -8,9 +8,17 @@
 #include "toolkit/application.h"
 #include "toolkit/icons.h"
 
-inline void TickChannelBoxes(tk::TForm* control, bool ticked) {
-    for (const char* name : {"chkAnalogInputs", "chkDigitalInputs", "chkAnalogOutputs", "chkDigitalOutputs"})
-        qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(name)))->SetChecked(ticked);
+#include <initializer_list>
+
+using ChannelBoxes = std::initializer_list<const char*>;
+inline constexpr ChannelBoxes AllChannelBoxes = {"chkAnalogInputs", "chkDigitalInputs", "chkAnalogOutputs",
+                                                 "chkDigitalOutputs"};
+
+inline void TickChannelBoxes(tk::TForm* control, bool ticked, ChannelBoxes boxes = AllChannelBoxes) {
+    for (const char* name : boxes) {
+        auto* box = qobject_cast<controls::TExtCheckBox*>(control->FindComponent(QString::fromLatin1(name)));
+        box->SetChecked(ticked);
+    }
 }
 
 struct ProgramWindows {
@@ -18,13 +26,15 @@ struct ProgramWindows {
     app::TMixControlWnd* control;
 };
 
-// The tray icon loaded, the main and the control window made, the control window shown with every
-// channel window open. The caller frees the icon after the application.
-inline ProgramWindows OpenAllChannelWindows(tk::TApplication& application) {
+// The tray icon loaded, the main and the control window made, the control window shown with the
+// channel windows of the boxes open, by default every one. The caller frees the icon after the
+// application.
+inline ProgramWindows OpenChannelWindows(tk::TApplication& application,
+                                         ChannelBoxes boxes = AllChannelBoxes) {
     app::TrayIcon = win::LoadIconA(0, "MIXERICON");
     auto* main = application.CreateForm<app::TfrmMain>();
     auto* control = application.CreateForm<app::TMixControlWnd>();
     control->Show();
-    TickChannelBoxes(control, true);
+    TickChannelBoxes(control, true, boxes);
     return {main, control};
 }

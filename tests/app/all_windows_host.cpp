@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication qtApplication(argc, argv);
     tk::Owned<tk::TApplication> application(new tk::TApplication);
-    OpenAllChannelWindows(*application);
+    OpenChannelWindows(*application);
     std::puts("all windows open");
     std::fflush(stdout);
     while (!app::TerminateRequested) application->HandleMessage();

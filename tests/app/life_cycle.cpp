@@ -71,7 +71,7 @@ void LiveOnce() {
     MessageBoxCapture boxes;
     Check(FourCards(), "the simulated card has no four cards");
     tk::Owned<tk::TApplication> application(new tk::TApplication);
-    const auto [main, control] = OpenAllChannelWindows(*application);
+    const auto [main, control] = OpenChannelWindows(*application);
     Check(OpenChannelWindows(control) == 4, "not every channel window opened");
     RunFor(*application, 2000);
     TickChannelBoxes(control, false);

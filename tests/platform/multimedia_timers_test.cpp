@@ -1,4 +1,5 @@
 // Multimedia timers: periodic ticks, one-shot timers, and kills that the callback cannot outlive.
+#include "platform/message_post.h"
 #include "platform/mmsystem.h"
 
 #include <atomic>
@@ -105,6 +106,31 @@ TEST(MultimediaTimers, ASlowTimerSharesTheWakeUpOfAFastOne) {
         for (const Clock::time_point other : fast.at)
             if (tick >= other && tick - other < 5ms) ++together;
     EXPECT_GE(together, slow.at.size() - 1);
+}
+
+// What the callbacks of timers that fire together see of the post batch they run in.
+struct Batched {
+    static inline std::atomic<int> callbacks{0};
+    static inline std::atomic<int> outsideABatch{0};
+    static inline std::atomic<int> batchEnds{0};
+    static void Callback(win::UINT, win::UINT, win::DWORD_PTR, win::DWORD_PTR, win::DWORD_PTR) {
+        ++callbacks;
+        if (!platform::PostBatch::Open()) ++outsideABatch;
+    }
+    static void End() { ++batchEnds; }
+};
+
+// Their messages then wake the loop once, after the last of them.
+TEST(MultimediaTimers, TimersThatFireTogetherCallBackInOnePostBatch) {
+    const platform::PostBatchEnd previous = platform::SetPostBatchEnd(Batched::End);
+    const win::UINT first = win::timeSetEvent(20, 20, Batched::Callback, 0, win::TIME_PERIODIC);
+    const win::UINT second = win::timeSetEvent(20, 20, Batched::Callback, 0, win::TIME_PERIODIC);
+    EXPECT_TRUE(Eventually([] { return Batched::callbacks >= 10; }));
+    win::timeKillEvent(first);
+    win::timeKillEvent(second);
+    platform::SetPostBatchEnd(previous);
+    EXPECT_EQ(Batched::outsideABatch, 0);
+    EXPECT_LE(Batched::batchEnds, Batched::callbacks / 2 + 1);
 }
 
 TEST(MultimediaTimers, AOneShotTimerFiresOnceAndIsThenGone) {

@@ -232,6 +232,35 @@ TEST_F(StateFileTest, ReadersFollowAReplacedFileWithinTheRecheckInterval) {
     EXPECT_EQ(reader.Read([](const CardStateLayout& state) { return state.driverState; }), -7);
 }
 
+// Between checks a reader keeps its copy while the sequence stays; a replacement that the view has
+// followed may stand at the sequence the old file had, and must be read all the same.
+TEST_F(StateFileTest, AReaderSeesAReplacementThatStandsAtTheOldFilesSequence) {
+    const auto driverState = [](const CardStateLayout& state) { return state.driverState; };
+    testing::internal::CaptureStderr();
+    StateFile reader(path_);
+    reader.Access([](CardStateLayout& state) { state.driverState = -5; });
+    reader.Access([](CardStateLayout&) {});
+    EXPECT_EQ(reader.Read(driverState), -5);
+    fs::remove(path_);
+    StateFile(path_).Access([](CardStateLayout& state) { state.driverState = -7; });
+    reader.Access([](CardStateLayout&) {}); // follows the new file, whose sequence now is the old one's
+    testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(reader.Read(driverState), -7);
+}
+
+TEST_F(StateFileTest, AWriteThroughAnotherViewIsReadAtOnce) {
+    testing::internal::CaptureStderr();
+    StateFile reader(path_);
+    StateFile writer(path_);
+    writer.Access([](CardStateLayout& state) { state.driverState = -5; });
+    testing::internal::GetCapturedStderr();
+    const auto driverState = [](const CardStateLayout& state) { return state.driverState; };
+    EXPECT_EQ(reader.Read(driverState), -5);
+    writer.Access([](CardStateLayout& state) { state.driverState = -6; });
+    EXPECT_EQ(reader.Read(driverState), -6);
+}
+
 TEST_F(StateFileTest, TheLockDiesWithAKilledHolder) {
     testing::internal::CaptureStderr();
     StateFile(path_).Access([](CardStateLayout&) {});

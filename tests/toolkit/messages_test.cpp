@@ -3,6 +3,7 @@
 #include "toolkit/message_box_dialog.h"
 #include "toolkit/message_queue.h"
 #include "platform/message_box.h"
+#include "platform/message_post.h"
 #include "platform/win_messages.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <chrono>
 #include <functional>
+#include <future>
 #include <thread>
 
 using namespace tk;
@@ -60,6 +62,32 @@ TEST(Messages, PostMessageFromAnotherThreadIsHandledInOrderOnTheUiThread) {
     while (recorder.ticks.size() < 3) application->HandleMessage();
     EXPECT_EQ(recorder.ticks, std::vector<win::WPARAM>({1, 2, 3}));
     EXPECT_TRUE(recorder.onUiThread);
+}
+
+// The timer thread posts the messages of one wake-up as a batch: the loop gets none of them before the
+// batch ends, so it wakes once rather than racing the poster; then it gets them all, in order.
+TEST(Messages, MessagesPostedInABatchArriveTogetherWhenItEnds) {
+    Owned<TApplication> application(new TApplication);
+    auto* form = application->CreateForm<TForm>();
+    Recorder recorder(form);
+    const win::HWND handle = form->Handle();
+    application->ProcessMessages(); // a drain that an earlier delivery left queued
+    std::promise<void> posted, checked;
+    std::thread timer([&] {
+        const platform::PostBatch batch;
+        for (win::WPARAM tick = 1; tick <= 2; ++tick) win::PostMessageA(handle, win::WM_METERTICK, tick, 0);
+        posted.set_value();
+        checked.get_future().wait();
+    });
+    posted.get_future().wait();
+    application->ProcessMessages();
+    EXPECT_TRUE(recorder.ticks.empty());
+    checked.set_value();
+    timer.join();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (recorder.ticks.size() < 2 && std::chrono::steady_clock::now() < deadline)
+        application->ProcessMessages();
+    EXPECT_EQ(recorder.ticks, std::vector<win::WPARAM>({1, 2}));
 }
 
 // A handler that runs a modal loop (a message box) gets the messages that other threads posted after
