@@ -1,8 +1,9 @@
 #pragma once
 // One card on the sound server: the streams serve keeps for it and its block of signal work. It
 // records the card's playback devices (their monitors carry what applications play) and the real
-// sources its inputs are wired to (of the digital input's only the selected one), mixes as the card's hardware says, and plays to the real sinks its
-// outputs are wired to and into the feeds of its capture devices.
+// sources its inputs are wired to (of the digital input's only the selected one), mixes as the card's
+// hardware says, and plays to the real sinks its outputs are wired to and into the feeds of its capture
+// devices.
 #include "simcard/hardware_state.h"
 #include "simcard/serve/card_mixer.h"
 #include "simcard/server/connections.h"
