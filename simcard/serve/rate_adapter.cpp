@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 
 namespace simcard::serve {
 namespace {
@@ -15,6 +16,8 @@ constexpr double kProportional = 0.02;         // correction per relative fill e
 constexpr double kIntegralPerSecond = 0.005;   // integral gain: about critically damped at 20 ms
 constexpr double kSmoothingSeconds = 0.2;      // the fill is averaged over the push and pull pattern
 constexpr double kOverrunMarginSeconds = 0.05; // at least this much above the target is an overrun
+constexpr double kCopyBand = 0.002;            // copying ends at a larger correction between equal rates
+constexpr double kCopyStartBand = 0.001;       // and starts again below this one
 
 // The Catmull-Rom weights of the four frames around a position t (0..1) between the middle two.
 std::array<float, kWindow> CatmullRomWeights(double t) {
@@ -48,10 +51,12 @@ void RateAdapter::Push(const float* frames, std::size_t count) {
         frames += (count - capacity_) * kChannels;
         count = capacity_;
     }
-    for (std::size_t i = 0; i < count; ++i, ++written_) {
-        const std::size_t slot = (written_ & (capacity_ - 1)) * kChannels;
-        ring_[slot] = frames[i * kChannels];
-        ring_[slot + 1] = frames[i * kChannels + 1];
+    for (std::size_t copied = 0; copied < count;) {
+        const std::size_t slot = written_ & (capacity_ - 1);
+        const std::size_t piece = std::min(count - copied, capacity_ - slot);
+        std::copy_n(frames + copied * kChannels, piece * kChannels, ring_.data() + slot * kChannels);
+        copied += piece;
+        written_ += piece;
     }
     if (written_ - read_ > overrunFill_) { // drop the oldest, back to the target latency
         read_ = written_ - static_cast<std::uint64_t>(targetFill_);
@@ -63,8 +68,29 @@ void RateAdapter::Push(const float* frames, std::size_t count) {
 
 void RateAdapter::Pull(float* out, std::size_t count) {
     if (!primed_ && static_cast<double>(Fill()) >= targetFill_) primed_ = true;
+    std::size_t done = primed_ ? (copying_ ? Copy(out, count) : Interpolate(out, count)) : 0;
+    std::fill(out + done * kChannels, out + count * kChannels, 0.0f);
+    if (primed_) Steer(count);
+}
+
+// At a ratio of exactly 1 and no fraction the cubic is the frame itself: copy it.
+std::size_t RateAdapter::Copy(float* out, std::size_t count) {
+    const std::size_t available = written_ - read_ < kWindow ? 0 : written_ - read_ - (kWindow - 1);
+    const std::size_t done = std::min(count, available);
+    for (std::size_t copied = 0; copied < done;) {
+        const std::size_t slot = (read_ + 1) & (capacity_ - 1);
+        const std::size_t piece = std::min(done - copied, capacity_ - slot);
+        std::copy_n(ring_.data() + slot * kChannels, piece * kChannels, out + copied * kChannels);
+        copied += piece;
+        read_ += piece;
+    }
+    if (done < count) primed_ = false; // underrun: silence until the target is refilled
+    return done;
+}
+
+std::size_t RateAdapter::Interpolate(float* out, std::size_t count) {
     std::size_t done = 0;
-    for (; primed_ && done < count; ++done) {
+    for (; done < count; ++done) {
         if (written_ - read_ < kWindow) { // underrun: silence until the target is refilled
             primed_ = false;
             break;
@@ -81,8 +107,7 @@ void RateAdapter::Pull(float* out, std::size_t count) {
         read_ += static_cast<std::uint64_t>(whole);
         fraction_ -= whole;
     }
-    std::fill(out + done * kChannels, out + count * kChannels, 0.0f);
-    if (primed_) Steer(count);
+    return done;
 }
 
 void RateAdapter::Steer(std::size_t pulled) {
@@ -90,9 +115,28 @@ void RateAdapter::Steer(std::size_t pulled) {
     const double fill = static_cast<double>(Fill()) - fraction_;
     smoothedFill_ += std::min(1.0, seconds / kSmoothingSeconds) * (fill - smoothedFill_);
     const double error = (smoothedFill_ - targetFill_) / targetFill_; // above the target: consume faster
-    integral_ = std::clamp(integral_ + kIntegralPerSecond * error * seconds, -kMaxCorrection, kMaxCorrection);
-    const double correction = std::clamp(kProportional * error + integral_, -kMaxCorrection, kMaxCorrection);
+    const double integral =
+        std::clamp(integral_ + kIntegralPerSecond * error * seconds, -kMaxCorrection, kMaxCorrection);
+    const double correction = std::clamp(kProportional * error + integral, -kMaxCorrection, kMaxCorrection);
+    // Between equal rates a small correction is not worth the cubic's cost: the fill is left to wander
+    // until the correction grows past the band, and the integral holds still meanwhile, so that it
+    // keeps what it learnt about the clocks' difference.
+    if (nominalRatio_ == 1.0 && std::abs(correction) < (copying_ ? kCopyBand : kCopyStartBand)) {
+        StartCopying();
+        return;
+    }
+    integral_ = integral;
     ratio_ = nominalRatio_ * (1.0 + correction);
+    copying_ = false;
+}
+
+// Rounds the position to the nearest frame: at most half a frame's step, once per change.
+void RateAdapter::StartCopying() {
+    if (copying_) return;
+    copying_ = true;
+    ratio_ = 1.0;
+    if (fraction_ >= 0.5) ++read_;
+    fraction_ = 0.0;
 }
 
 std::size_t RateAdapter::Fill() const {

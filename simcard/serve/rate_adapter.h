@@ -2,7 +2,10 @@
 // Carries a stereo float stream from a producer to a consumer on another clock: Push at the source's
 // rate, Pull at the sink's. The nominal rates may differ and the clocks drift; the adapter keeps its
 // fill near the target latency by steering the resampling ratio slowly (a PI controller on the
-// smoothed fill) and interpolates with a four-point cubic (Catmull-Rom).
+// smoothed fill) and interpolates with a four-point cubic (Catmull-Rom). Between equal nominal rates
+// it copies frames while the steering wants less than a tenth of a percent, which is most of the time
+// for clocks that agree; drift grows the correction past that and the cubic takes over until the
+// fill is back.
 //
 // Underrun: Pull gives silence for what it lacks (and starts again once the target is refilled).
 // Overrun, a fill more than max(target, 50 ms) above the target (a sink that stalled): Push drops the
@@ -32,7 +35,11 @@ public:
 
 private:
     float Sample(std::uint64_t frame, std::size_t channel) const;
+    // Both give frames into out until count or an underrun, and return how many.
+    std::size_t Copy(float* out, std::size_t count);
+    std::size_t Interpolate(float* out, std::size_t count);
     void Steer(std::size_t pulled);
+    void StartCopying();
 
     std::vector<float> ring_;   // interleaved, capacity_ frames
     std::size_t capacity_;      // frames
@@ -46,7 +53,8 @@ private:
     double smoothedFill_;
     double integral_ = 0.0;
     double ratio_;
-    bool primed_ = false; // false until the fill first reaches the target, and again after an underrun
+    bool primed_ = false;  // false until the fill first reaches the target, and again after an underrun
+    bool copying_ = false; // the ratio is exactly 1 and the position on a frame
 };
 
 } // namespace simcard::serve

@@ -3,16 +3,15 @@
 namespace simcard::server {
 namespace {
 
-constexpr std::array<Connector, 4> kSourceConnectors = {Connector::AnalogIn, Connector::Optical,
-                                                        Connector::Electrical, Connector::Cd};
-
 std::string StreamLabel(int card, std::string_view what) {
     return "Kova 2 Karte #" + std::to_string(card + 1) + " " + std::string(what);
 }
 
 } // namespace
 
-void CardRig::Wire(pa_context* context, const ServerCatalog& catalog, const Connections& connections) {
+void CardRig::Wire(pa_context* context, const ServerCatalog& catalog, const Connections& connections,
+                   Connector selectedDigital) {
+    wiredDigital_ = selectedDigital;
     const auto sinkIfThere = [&](const std::string& name) {
         return catalog.HasSink(name) ? name : std::string();
     };
@@ -29,10 +28,10 @@ void CardRig::Wire(pa_context* context, const ServerCatalog& catalog, const Conn
         records_[slot].Follow(context, catalog.HasSink(sink) ? MonitorName(sink) : std::string(),
                               StreamLabel(card_, "Wiedergabe"));
     }
-    for (std::size_t index = 0; index < kSourceConnectors.size(); ++index) {
-        const Connector connector = kSourceConnectors[index];
-        records_[kAnalogSource + index].Follow(context, sourceIfThere(wired(connector)),
-                                               StreamLabel(card_, ConnectorName(connector)));
+    for (const auto& [slot, connector] :
+         {std::pair{kAnalogSource, Connector::AnalogIn}, std::pair{kDigitalSource, selectedDigital}}) {
+        records_[slot].Follow(context, sourceIfThere(wired(connector)),
+                              StreamLabel(card_, ConnectorName(connector)));
     }
     playbacks_[kAnalogOutput].Follow(context, sinkIfThere(wired(Connector::AnalogOut)),
                                      StreamLabel(card_, "analog-out"));
@@ -60,9 +59,18 @@ serve::BlockPeaks CardRig::RunBlock(serve::CardMixer& mixer, const CardHardware&
                                     const ServerCatalog& catalog, std::size_t frames) {
     serve::MixerInputs inputs;
     inputs.analogSource = Recorded(kAnalogSource, frames);
-    inputs.opticalSource = Recorded(kOptical, frames);
-    inputs.electricalSource = Recorded(kElectrical, frames);
-    inputs.cdSource = Recorded(kCd, frames);
+    const std::span<const float> digital = Recorded(kDigitalSource, frames);
+    switch (wiredDigital_) {
+    case Connector::Electrical:
+        inputs.electricalSource = digital;
+        break;
+    case Connector::Cd:
+        inputs.cdSource = digital;
+        break;
+    default:
+        inputs.opticalSource = digital;
+        break;
+    }
     inputs.analogPlayback = Recorded(kAnalogPlayback, frames);
     inputs.digitalPlayback = Recorded(kDigitalPlayback, frames);
     inputs.analogRecording = catalog.ApplicationRecords(card_, Endpoint::AnalogIn);

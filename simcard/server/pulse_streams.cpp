@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::size_t kChannels = 2;
 constexpr std::size_t kFrameBytes = kChannels * sizeof(float);
-constexpr double kAdapterLatencyMs = 20.0;
+constexpr double kAdapterLatencyMs = 10.0;
 constexpr std::uint32_t kRecordFragmentMs = 10;
 constexpr std::uint32_t kPlaybackTargetMs = 20;
 constexpr std::uint32_t kPlaybackRequestMs = 10;
@@ -35,7 +35,7 @@ constexpr auto kStreamFlags = static_cast<pa_stream_flags_t>(
 } // namespace
 
 ServerStream::ServerStream(pa_context* context, std::string device, const std::string& label)
-    : stream_(NewStream(context, label)), device_(std::move(device)) {
+    : stream_(NewStream(context, label)), device_(std::move(device)), ended_(!stream_) {
     if (stream_) pa_stream_set_state_callback(stream_, OnState, this);
 }
 
@@ -48,13 +48,11 @@ ServerStream::~ServerStream() {
     pa_stream_unref(stream_);
 }
 
-bool ServerStream::Ended() const {
-    return !stream_ || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
-}
-
 void ServerStream::OnState(pa_stream* stream, void* self) {
-    if (pa_stream_get_state(stream) != PA_STREAM_READY) return;
-    static_cast<ServerStream*>(self)->Ready(pa_stream_get_sample_spec(stream)->rate);
+    auto& server = *static_cast<ServerStream*>(self);
+    const pa_stream_state_t state = pa_stream_get_state(stream);
+    server.ended_ = !PA_STREAM_IS_GOOD(state);
+    if (state == PA_STREAM_READY) server.Ready(pa_stream_get_sample_spec(stream)->rate);
 }
 
 RecordStream::RecordStream(pa_context* context, std::string source, const std::string& label)
@@ -78,11 +76,13 @@ std::span<const float> RecordStream::Pull(std::size_t frames) {
     return block_;
 }
 
-void RecordStream::OnRead(pa_stream* stream, std::size_t, void* self) {
+// Reads what the callback announced and no further: a peek that finds nothing is one more libpulse call.
+void RecordStream::OnRead(pa_stream* stream, std::size_t readable, void* self) {
     auto& record = *static_cast<RecordStream*>(self);
     const void* data = nullptr;
     std::size_t bytes = 0;
-    while (pa_stream_readable_size(stream) > 0 && pa_stream_peek(stream, &data, &bytes) == 0 && bytes > 0) {
+    for (std::size_t left = readable; left > 0 && pa_stream_peek(stream, &data, &bytes) == 0 && bytes > 0;
+         left -= std::min(left, bytes)) {
         if (record.adapter_) {
             const std::size_t frames = bytes / kFrameBytes;
             if (data) {

@@ -25,7 +25,7 @@ public:
 
     const std::string& device() const { return device_; }
     // The server ended the stream or refused it (the device went away).
-    bool Ended() const;
+    bool Ended() const { return ended_; }
 
 protected:
     ServerStream(pa_context* context, std::string device, const std::string& label);
@@ -40,6 +40,9 @@ private:
     static void OnState(pa_stream* stream, void* self);
 
     std::string device_;
+    // Kept from the state callback: every libpulse call costs a system call (it checks for a fork),
+    // and the streams are asked every block.
+    bool ended_ = false;
 };
 
 class RecordStream final : public ServerStream {

@@ -81,13 +81,11 @@ void ServeEngine::RunBlock() {
     ProcessCardState().Read([this](const CardStateLayout& state) { *state_ = state; });
     FollowCardCount(std::clamp<int>(state_->cardCount, 1, kMaxCards));
     if (++blocks_ % kConnectionsCheckBlocks == 0) FollowConnectionsFile();
-    if (rewire_) {
-        rewire_ = false;
-        for (auto& rig : rigs_)
-            rig->Wire(link_.context(), link_.catalog(), connections_);
-    }
     for (auto& rig : rigs_) {
         const CardHardware& hardware = state_->hardware[rig->card()];
+        const Connector selected = SelectedDigitalConnector(hardware.digitalInputState[0]);
+        if (rewire_ || selected != rig->wiredDigital())
+            rig->Wire(link_.context(), link_.catalog(), connections_, selected);
         const serve::BlockPeaks peaks = rig->RunBlock(mixer_, hardware, link_.catalog(), kBlockFrames);
         for (const Direction direction : {Direction::Input, Direction::Output}) {
             for (const DeviceKind kind : {DeviceKind::Analog, DeviceKind::Digital}) {
@@ -97,6 +95,7 @@ void ServeEngine::RunBlock() {
         }
         PublishLiveFacts(*rig, hardware);
     }
+    rewire_ = false;
     live_.Beat();
 }
 

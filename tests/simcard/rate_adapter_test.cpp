@@ -105,6 +105,56 @@ TEST_P(RateAdapterDriftTest, TheFillSettlesAtTheTargetAndTheSoundHasNoGaps) {
 
 INSTANTIATE_TEST_SUITE_P(HalfAPercent, RateAdapterDriftTest, testing::Values(0.005, -0.005));
 
+// Between clocks that agree, the frames pass unchanged: a ramp of frame numbers comes out as consecutive
+// whole numbers, across the ring's wrap too.
+TEST(RateAdapterTest, BetweenAgreeingClocksTheFramesPassUnchanged) {
+    RateAdapter adapter(48000, 48000, 20.0);
+    std::vector<float> ramp(480 * 2);
+    std::vector<float> out(480 * 2);
+    float next = 0.0f;
+    int copiedBlocks = 0;
+    constexpr int kSettleBlocks = 300; // the steering settles from the start within three seconds
+    constexpr int kBlocks = 800;
+    for (int block = 0; block < kBlocks; ++block) {
+        for (std::size_t frame = 0; frame < 480; ++frame, next += 1.0f)
+            ramp[2 * frame] = ramp[2 * frame + 1] = next;
+        adapter.Push(ramp.data(), 480);
+        adapter.Pull(out.data(), 480);
+        if (block < kSettleBlocks) continue;
+        bool consecutive = out[0] > 0.0f;
+        for (std::size_t frame = 1; frame < 480; ++frame)
+            consecutive = consecutive && out[2 * frame] == out[2 * frame - 2] + 1.0f &&
+                          out[2 * frame + 1] == out[2 * frame];
+        copiedBlocks += consecutive ? 1 : 0;
+    }
+    EXPECT_EQ(copiedBlocks, kBlocks - kSettleBlocks);
+    EXPECT_EQ(adapter.Ratio(), 1.0);
+}
+
+// Real clocks differ by some parts per million: the copying must still follow them, without a gap,
+// and copy most of the time.
+TEST(RateAdapterTest, ASmallDriftIsFollowedWhileMostlyCopying) {
+    for (const double drift : {0.0002, -0.0002}) {
+        RateAdapter adapter(48000, 48000);
+        int block = 0;
+        int silentBlocks = 0;
+        int copiedBlocks = 0;
+        std::size_t lowest = adapter.Fill() + 48000;
+        std::size_t highest = 0;
+        RunClocks(adapter, 48000, 48000, drift, 120.0, [&](const std::vector<float>& out) {
+            if (++block < 100) return;
+            if (std::ranges::all_of(out, [](float sample) { return sample == 0.0f; })) ++silentBlocks;
+            copiedBlocks += adapter.Ratio() == 1.0 ? 1 : 0;
+            lowest = std::min(lowest, adapter.Fill());
+            highest = std::max(highest, adapter.Fill());
+        });
+        EXPECT_EQ(silentBlocks, 0) << drift;
+        EXPECT_GT(copiedBlocks, block / 2) << drift;
+        EXPECT_GT(static_cast<double>(lowest), adapter.TargetFill() * 0.8) << drift;
+        EXPECT_LT(static_cast<double>(highest), adapter.TargetFill() * 1.2) << drift;
+    }
+}
+
 TEST(RateAdapterTest, AnUnderrunIsSilenceUntilTheTargetIsRefilled) {
     RateAdapter adapter(48000, 48000, 20.0);
     std::vector<float> out(480 * 2, 1.0f);
