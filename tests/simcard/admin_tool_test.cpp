@@ -7,6 +7,7 @@
 #include "tests/simcard/tool_run.h"
 #include "tests/simcard/wave_client.h"
 
+#include <chrono>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -158,6 +159,13 @@ TEST_F(AdminToolTest, ServeOwnsLockAndPlaybackWhileItRuns) {
         LiveWriter serve;
         serve.SetLockRate(0, 96000);
         serve.SetPlaybackRunning(1, true);
+        // Beats as serve does, however long the tool runs take (they are slow in the sanitizer build).
+        const std::jthread heart([&serve](std::stop_token stop) {
+            while (!stop.stop_requested()) {
+                serve.Beat();
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        });
         const ToolRun lock = RunTool({"lock", "1", "48000"});
         EXPECT_EQ(lock.exitCode, kToolFailed);
         EXPECT_EQ(lock.err, "kova2-card: serve (pid " + std::to_string(getpid()) +
