@@ -6,6 +6,7 @@
 #include "bench/process_cpu.h"
 #include "simcard/server/card_endpoints.h"
 #include "simcard/server/connections.h"
+#include "simcard/server/float_format.h"
 #include "simcard/server/server_query.h"
 #include "simcard/state_file.h"
 #include "simcard/wave_codes.h"
@@ -64,12 +65,12 @@ class OnsetWatcher {
 public:
     explicit OnsetWatcher(const std::string& source)
         : thread_([this, source] {
-              const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRate, 1};
+              const pa_sample_spec format = simcard::server::FloatFormat(kRate, 1);
               const std::uint32_t bytes = kChunkFrames * sizeof(float);
               const pa_buffer_attr attributes{std::uint32_t(-1), std::uint32_t(-1), std::uint32_t(-1),
                                               std::uint32_t(-1), bytes};
               pa_simple* stream = pa_simple_new(nullptr, "kova2 bench", PA_STREAM_RECORD, source.c_str(),
-                                                "onset", &spec, nullptr, &attributes, nullptr);
+                                                "onset", &format, nullptr, &attributes, nullptr);
               if (!stream) return;
               std::vector<float> chunk(kChunkFrames);
               while (!stop_ && pa_simple_read(stream, chunk.data(), bytes, nullptr) >= 0) {

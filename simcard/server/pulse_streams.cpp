@@ -1,6 +1,7 @@
 #include "simcard/server/pulse_streams.h"
 
 #include "simcard/server/card_endpoints.h"
+#include "simcard/server/float_format.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,10 +24,10 @@ std::uint32_t BytesFor(std::uint32_t ms) {
 
 // Stereo float32 at the device's own rate (the rate here only stands in until the stream is placed).
 pa_stream* NewStream(pa_context* context, const std::string& label) {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(kDeviceRate), kChannels};
+    const pa_sample_spec format = FloatFormat(static_cast<std::uint32_t>(kDeviceRate), kChannels);
     pa_channel_map map;
     pa_channel_map_init_stereo(&map);
-    return pa_stream_new(context, label.c_str(), &spec, &map);
+    return pa_stream_new(context, label.c_str(), &format, &map);
 }
 
 constexpr auto kStreamFlags = static_cast<pa_stream_flags_t>(

@@ -1,5 +1,7 @@
 #include "tests/serve/sound_signals.h"
 
+#include "simcard/server/float_format.h"
+
 #include <cmath>
 #include <numbers>
 #include <pulse/context.h>
@@ -18,11 +20,11 @@ constexpr double kSettleSeconds = 0.2;
 // A tenth of a second of buffer: a test process that the machine's load holds up now and then does not
 // break the signal it plays.
 pa_simple* Open(pa_stream_direction_t direction, const std::string& device, int rate) {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(rate), kChannels};
+    const pa_sample_spec format = simcard::server::FloatFormat(static_cast<std::uint32_t>(rate), kChannels);
     const std::uint32_t fragment = static_cast<std::uint32_t>(rate / 100 * kChannels * sizeof(float));
     const std::uint32_t any = static_cast<std::uint32_t>(-1);
     const pa_buffer_attr attributes{any, 10 * fragment, any, any, fragment};
-    return pa_simple_new(nullptr, "kova2 sound test", direction, device.c_str(), "test signal", &spec,
+    return pa_simple_new(nullptr, "kova2 sound test", direction, device.c_str(), "test signal", &format,
                          nullptr, &attributes, nullptr);
 }
 
@@ -80,8 +82,8 @@ double RecordRms(const std::string& source, double seconds) {
         pa_mainloop_iterate(mainloop, 1, nullptr);
         if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) failed = true;
         if (!stream && pa_context_get_state(context) == PA_CONTEXT_READY) {
-            const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRecordRate, kChannels};
-            stream = pa_stream_new(context, "test measurement", &spec, nullptr);
+            const pa_sample_spec format = simcard::server::FloatFormat(kRecordRate, kChannels);
+            stream = pa_stream_new(context, "test measurement", &format, nullptr);
             const std::uint32_t any = static_cast<std::uint32_t>(-1);
             const pa_buffer_attr attributes{any, any, any, any,
                                             kRecordRate / 100 * kChannels * sizeof(float)};
