@@ -34,7 +34,6 @@ public:
     double TargetFill() const { return targetFill_; }
 
 private:
-    float Sample(std::uint64_t frame, std::size_t channel) const;
     // Both give frames into out until count or an underrun, and return how many.
     std::size_t Copy(float* out, std::size_t count);
     std::size_t Interpolate(float* out, std::size_t count);
