@@ -1,5 +1,5 @@
 #pragma once
-// The heart of `kova2-card serve`: every 10 ms, on the server connection's thread, it reads the card's
+// The heart of `kova2-card serve`: every 10 ms, on the server connection's loop, it reads the card's
 // hardware from card.state, follows the card count (devices added and removed) and the connections
 // file, runs each card's block of signal work, and hands the peaks, the lock rates, whether an
 // application plays, and a heartbeat to the driver through the live file. It keeps running while the
@@ -14,35 +14,31 @@
 #include <memory>
 #include <vector>
 
-struct pa_mainloop_api;
-struct pa_threaded_mainloop;
-struct pa_time_event;
-struct timeval;
+struct pa_mainloop;
 
 namespace simcard::server {
 
 constexpr std::size_t kBlockFrames = kDeviceRate / 100; // 10 ms
+constexpr std::uint64_t kBlockUs = 10'000;
 
 class ServeEngine {
 public:
-    ServeEngine(pa_threaded_mainloop* mainloop, LiveWriter& live);
-    ~ServeEngine();
+    ServeEngine(pa_mainloop* mainloop, LiveWriter& live);
     ServeEngine(const ServeEngine&) = delete;
     ServeEngine& operator=(const ServeEngine&) = delete;
 
-    // Both with the mainloop's lock held; Stop removes what serve added to the server.
     void Start();
+    // One block of kBlockFrames, due every kBlockUs.
+    void RunBlock();
+    // Removes what serve added to the server.
     void Stop();
 
 private:
-    static void OnTick(pa_mainloop_api* api, pa_time_event* event, const timeval* time, void* self);
-    void RunBlock();
     void FollowCardCount(int count);
     void FollowConnectionsFile();
     void DropAllStreams();
     void PublishLiveFacts(const CardRig& rig, const CardHardware& hardware);
 
-    pa_threaded_mainloop* mainloop_;
     LiveWriter& live_;
     ServerLink link_;
     serve::CardMixer mixer_;
@@ -51,8 +47,6 @@ private:
     std::filesystem::path connectionsPath_;
     std::filesystem::file_time_type connectionsStamp_{};
     bool rewire_ = true;
-    pa_time_event* tick_ = nullptr;
-    std::uint64_t nextBlockUs_ = 0; // pa_rtclock_now() time of the next block
     std::uint64_t blocks_ = 0;
     std::unique_ptr<CardStateLayout> state_ = std::make_unique<CardStateLayout>();
 };

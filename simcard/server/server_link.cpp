@@ -4,9 +4,9 @@
 #include <iostream>
 #include <pulse/context.h>
 #include <pulse/introspect.h>
+#include <pulse/mainloop.h>
 #include <pulse/rtclock.h>
 #include <pulse/subscribe.h>
-#include <pulse/thread-mainloop.h>
 #include <pulse/timeval.h>
 
 namespace simcard::server {
@@ -51,7 +51,6 @@ struct ServerLinkCallbacks {
         link.incoming_ = {};
         link.asked_ = link.pending_ = 0;
         link.operationsInFlight_ = 0;
-        pa_threaded_mainloop_signal(link.mainloop_, 0);
         if (wasReady && link.listener_.lost) link.listener_.lost();
         if (!link.stopping_) link.ScheduleReconnect();
     }
@@ -127,7 +126,6 @@ struct ServerLinkCallbacks {
     static void Unloaded(pa_context*, int, void* self) {
         ServerLink& link = Link(self);
         --link.operationsInFlight_;
-        pa_threaded_mainloop_signal(link.mainloop_, 0);
     }
 
     // A list's end: the catalog takes what came, the refresh of that kind is done.
@@ -167,7 +165,7 @@ struct ServerLinkCallbacks {
     }
 };
 
-ServerLink::ServerLink(pa_threaded_mainloop* mainloop, Listener listener)
+ServerLink::ServerLink(pa_mainloop* mainloop, Listener listener)
     : mainloop_(mainloop), listener_(std::move(listener)) {
     for (int card = 0; card < static_cast<int>(loadTickets_.size()); ++card)
         loadTickets_[card] = {this, card};
@@ -175,7 +173,7 @@ ServerLink::ServerLink(pa_threaded_mainloop* mainloop, Listener listener)
 
 ServerLink::~ServerLink() {
     stopping_ = true;
-    if (reconnectTimer_) pa_threaded_mainloop_get_api(mainloop_)->time_free(reconnectTimer_);
+    if (reconnectTimer_) pa_mainloop_get_api(mainloop_)->time_free(reconnectTimer_);
     Disconnect();
 }
 
@@ -184,7 +182,7 @@ void ServerLink::Start() {
 }
 
 void ServerLink::Connect() {
-    pa_mainloop_api* api = pa_threaded_mainloop_get_api(mainloop_);
+    pa_mainloop_api* api = pa_mainloop_get_api(mainloop_);
     context_ = pa_context_new(api, "kova2-card serve");
     if (!context_) return ScheduleReconnect();
     pa_context_set_state_callback(context_, ServerLinkCallbacks::ContextState, this);
@@ -206,8 +204,8 @@ void ServerLink::ScheduleReconnect() {
     timeval when;
     pa_gettimeofday(&when);
     pa_timeval_add(&when, std::chrono::microseconds(backOff_).count());
-    reconnectTimer_ = pa_threaded_mainloop_get_api(mainloop_)->time_new(
-        pa_threaded_mainloop_get_api(mainloop_), &when, ServerLinkCallbacks::ReconnectTimer, this);
+    reconnectTimer_ = pa_mainloop_get_api(mainloop_)->time_new(pa_mainloop_get_api(mainloop_), &when,
+                                                               ServerLinkCallbacks::ReconnectTimer, this);
     backOff_ = std::min(backOff_ * 2, kLongestBackOff);
 }
 
@@ -227,7 +225,7 @@ void ServerLink::Swept() {
 void ServerLink::Stop() {
     stopping_ = true;
     if (reconnectTimer_) {
-        pa_threaded_mainloop_get_api(mainloop_)->time_free(reconnectTimer_);
+        pa_mainloop_get_api(mainloop_)->time_free(reconnectTimer_);
         reconnectTimer_ = nullptr;
     }
     if (ready_) {
@@ -239,8 +237,9 @@ void ServerLink::Stop() {
             }
         }
         modules_.clear();
-        while (ready_ && operationsInFlight_ > 0)
-            pa_threaded_mainloop_wait(mainloop_);
+        while (ready_ && operationsInFlight_ > 0) {
+            if (pa_mainloop_iterate(mainloop_, 1, nullptr) < 0) break;
+        }
     }
     Disconnect();
 }

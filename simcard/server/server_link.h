@@ -1,9 +1,9 @@
 #pragma once
-// serve's connection to the sound server on a libpulse threaded mainloop: connects (the usual
+// serve's connection to the sound server on serve's libpulse mainloop: connects (the usual
 // environment, PULSE_SERVER included, chooses the server), reconnects with a growing pause while the
 // server is away, keeps the catalog of devices and streams fresh from the server's change events, and
 // loads and unloads serve's modules. On each connection it first unloads what carries serve's mark,
-// so that a killed serve's devices do not pile up. Everything runs with the mainloop's lock held.
+// so that a killed serve's devices do not pile up. Everything runs on the mainloop's one thread.
 #include "simcard/server/card_endpoints.h"
 #include "simcard/server/server_catalog.h"
 
@@ -17,7 +17,7 @@
 
 struct pa_context;
 struct pa_mainloop_api;
-struct pa_threaded_mainloop;
+struct pa_mainloop;
 struct pa_time_event;
 struct timeval;
 
@@ -31,14 +31,14 @@ public:
         std::function<void()> changed;   // the catalog changed
     };
 
-    ServerLink(pa_threaded_mainloop* mainloop, Listener listener);
+    ServerLink(pa_mainloop* mainloop, Listener listener);
     ~ServerLink();
     ServerLink(const ServerLink&) = delete;
     ServerLink& operator=(const ServerLink&) = delete;
 
     void Start();
-    // Unloads every module serve loaded and waits (the mainloop lock held, released while waiting)
-    // until the server has done so or the connection is gone, then disconnects.
+    // Unloads every module serve loaded and runs the mainloop until the server has done so or the
+    // connection is gone, then disconnects.
     void Stop();
 
     // The connected context, or nullptr while there is none.
@@ -64,7 +64,7 @@ private:
     void LoadCardModules(int card);
     void UnloadModule(std::uint32_t index);
 
-    pa_threaded_mainloop* mainloop_;
+    pa_mainloop* mainloop_;
     Listener listener_;
     pa_context* context_ = nullptr;
     bool ready_ = false;
