@@ -135,4 +135,45 @@ void PlaybackStream::OnWrite(pa_stream* stream, std::size_t bytes, void* self) {
     pa_stream_write(stream, buffer, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
 }
 
+namespace {
+
+// The streams of the wanted devices, the ones kept that still run, new ones for the rest.
+template <class Stream>
+void FollowDevices(pa_context* context, std::span<const WiredStream> wanted,
+                   std::map<std::string, std::unique_ptr<Stream>>& streams) {
+    std::map<std::string, std::unique_ptr<Stream>> kept;
+    for (const WiredStream& wire : wanted) {
+        if (wire.device.empty() || kept.contains(wire.device)) continue;
+        auto found = streams.find(wire.device);
+        if (found != streams.end() && !found->second->Ended())
+            kept.emplace(wire.device, std::move(found->second));
+        else if (context)
+            kept.emplace(wire.device, std::make_unique<Stream>(context, wire.device, wire.label));
+    }
+    streams = std::move(kept);
+}
+
+} // namespace
+
+void StreamPool::Follow(pa_context* context, std::span<const WiredStream> records,
+                        std::span<const WiredStream> playbacks) {
+    FollowDevices(context, records, records_);
+    FollowDevices(context, playbacks, playbacks_);
+}
+
+void StreamPool::Drop() {
+    records_.clear();
+    playbacks_.clear();
+}
+
+void StreamPool::Pull(DeviceBus& bus, std::size_t frames) {
+    for (const auto& [device, stream] : records_)
+        bus.SetRecorded(device, stream->Pull(frames));
+}
+
+void StreamPool::Push(const DeviceBus& bus) {
+    for (const auto& [device, stream] : playbacks_)
+        stream->Push(bus.Mix(device));
+}
+
 } // namespace simcard::server

@@ -5,7 +5,10 @@
 // device's own rate is used (no resampling in the server), so the adapter does all of it. All calls and
 // callbacks run on the server connection's one thread.
 #include "simcard/serve/rate_adapter.h"
+#include "simcard/server/card_rig.h"
+#include "simcard/server/device_bus.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -71,20 +74,22 @@ private:
     static void OnWrite(pa_stream* stream, std::size_t bytes, void* self);
 };
 
-// A connector's or device's stream, made anew when the device it should use changes or the stream ended.
-template <class Stream> class StreamSlot {
+// serve's streams, one per device however many connectors are wired to it.
+class StreamPool {
 public:
-    // device: the one to use now, empty for none.
-    void Follow(pa_context* context, const std::string& device, const std::string& label) {
-        if (stream_ && stream_->device() == device && !stream_->Ended()) return;
-        stream_.reset();
-        if (!device.empty() && context) stream_ = std::make_unique<Stream>(context, device, label);
-    }
-    void Drop() { stream_.reset(); }
-    Stream* get() const { return stream_.get(); }
+    // Makes streams for devices newly wanted and for ended ones, drops those no longer wanted.
+    void Follow(pa_context* context, std::span<const WiredStream> records,
+                std::span<const WiredStream> playbacks);
+    void Drop();
+
+    // Every record stream's block of frames into the bus.
+    void Pull(DeviceBus& bus, std::size_t frames);
+    // Every playback stream's mix from the bus.
+    void Push(const DeviceBus& bus);
 
 private:
-    std::unique_ptr<Stream> stream_;
+    std::map<std::string, std::unique_ptr<RecordStream>> records_;
+    std::map<std::string, std::unique_ptr<PlaybackStream>> playbacks_;
 };
 
 } // namespace simcard::server

@@ -42,12 +42,12 @@ void ServeEngine::RunBlock() {
     ProcessCardState().Read([this](const CardStateLayout& state) { *state_ = state; });
     FollowCardCount(std::clamp<int>(state_->cardCount, 1, kMaxCards));
     if (++blocks_ % kConnectionsCheckBlocks == 0) FollowConnectionsFile();
+    WireIfChanged();
+    bus_.StartBlock(kBlockFrames);
+    streams_.Pull(bus_, kBlockFrames);
     for (auto& rig : rigs_) {
         const CardHardware& hardware = state_->hardware[rig->card()];
-        const Connector selected = SelectedDigitalConnector(hardware.digitalInputState[0]);
-        if (rewire_ || selected != rig->wiredDigital())
-            rig->Wire(link_.context(), link_.catalog(), connections_, selected);
-        const serve::BlockPeaks peaks = rig->RunBlock(mixer_, hardware, link_.catalog(), kBlockFrames);
+        const serve::BlockPeaks peaks = rig->RunBlock(mixer_, hardware, link_.catalog(), bus_, kBlockFrames);
         for (const Direction direction : {Direction::Input, Direction::Output}) {
             for (const DeviceKind kind : {DeviceKind::Analog, DeviceKind::Digital}) {
                 const CardDevice device{direction, kind, rig->card()};
@@ -56,8 +56,30 @@ void ServeEngine::RunBlock() {
         }
         PublishLiveFacts(*rig, hardware);
     }
-    rewire_ = false;
+    streams_.Push(bus_);
     live_.Beat();
+}
+
+// The cards' devices follow the server, the connections and the digital inputs' selects; the streams
+// follow the devices the cards use together.
+void ServeEngine::WireIfChanged() {
+    bool changed = rewire_;
+    for (auto& rig : rigs_) {
+        const Connector selected =
+            SelectedDigitalConnector(state_->hardware[rig->card()].digitalInputState[0]);
+        if (!rewire_ && selected == rig->wiredDigital()) continue;
+        rig->Wire(link_.catalog(), connections_, selected);
+        changed = true;
+    }
+    rewire_ = false;
+    if (!changed) return;
+    std::vector<WiredStream> records;
+    std::vector<WiredStream> playbacks;
+    for (const auto& rig : rigs_) {
+        records.insert(records.end(), rig->records().begin(), rig->records().end());
+        playbacks.insert(playbacks.end(), rig->playbacks().begin(), rig->playbacks().end());
+    }
+    streams_.Follow(link_.context(), records, playbacks);
 }
 
 void ServeEngine::PublishLiveFacts(const CardRig& rig, const CardHardware& hardware) {
@@ -80,6 +102,7 @@ void ServeEngine::FollowCardCount(int count) {
         const int card = rigs_.back()->card();
         rigs_.pop_back();
         link_.RemoveCard(card);
+        rewire_ = true;
         live_.SetLockRate(card, 0);
         live_.SetPlaybackRunning(card, false);
     }
@@ -98,8 +121,7 @@ void ServeEngine::FollowConnectionsFile() {
 }
 
 void ServeEngine::DropAllStreams() {
-    for (auto& rig : rigs_)
-        rig->DropStreams();
+    streams_.Drop();
 }
 
 void RunServe(std::ostream& out) {

@@ -7,6 +7,8 @@
 #include "simcard/live_file.h"
 #include "simcard/serve/card_mixer.h"
 #include "simcard/server/card_rig.h"
+#include "simcard/server/device_bus.h"
+#include "simcard/server/pulse_streams.h"
 #include "simcard/server/server_link.h"
 #include "simcard/state_layout.h"
 
@@ -34,6 +36,7 @@ public:
     void Stop();
 
 private:
+    void WireIfChanged();
     void FollowCardCount(int count);
     void FollowConnectionsFile();
     void DropAllStreams();
@@ -43,6 +46,8 @@ private:
     ServerLink link_;
     serve::CardMixer mixer_;
     std::vector<std::unique_ptr<CardRig>> rigs_;
+    StreamPool streams_;
+    DeviceBus bus_;
     Connections connections_;
     std::filesystem::path connectionsPath_;
     std::filesystem::file_time_type connectionsStamp_{};

@@ -4,8 +4,15 @@
 #include "tests/serve/sound_test.h"
 #include "toolkit/form.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
 #include <future>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace sound_test {
 namespace {
@@ -107,6 +114,53 @@ TEST_F(SignalPath, MonitoringPlaysTheInputWhileAnApplicationRecordsIt) {
     EXPECT_NEAR(Db(captured.get(), kSineRms), 0.0, 1.0) << "the capture device does not carry the input";
     std::this_thread::sleep_for(200ms);
     EXPECT_LT(RealOutputRms(), kSilenceRms) << "still monitored after the recording ended";
+}
+
+// The lines a pactl listing prints, split at tabs.
+std::vector<std::vector<std::string>> Listing(const std::string& what) {
+    std::vector<std::vector<std::string>> rows;
+    FILE* pipe = popen(("pactl list short " + what + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return rows;
+    std::array<char, 512> line;
+    while (fgets(line.data(), line.size(), pipe)) {
+        std::vector<std::string>& row = rows.emplace_back();
+        std::istringstream fields(line.data());
+        for (std::string field; std::getline(fields, field, '\t');)
+            row.push_back(field);
+    }
+    pclose(pipe);
+    return rows;
+}
+
+// The index in the listing of the row whose column holds the text.
+std::string IndexOf(const std::string& what, std::size_t column, const std::string& text) {
+    for (const auto& row : Listing(what)) {
+        if (row.size() > column && row[column].starts_with(text)) return row[0];
+    }
+    return "none";
+}
+
+// How many streams serve keeps on the device: streams is "sink-inputs" or "source-outputs", devices
+// "sinks" or "sources".
+int ServeStreamsOn(const std::string& streams, const std::string& devices, const std::string& device) {
+    const std::string serve = IndexOf("clients", 2, "kova2-card");
+    const std::string index = IndexOf(devices, 1, device);
+    return static_cast<int>(std::ranges::count_if(Listing(streams), [&](const auto& row) {
+        return row.size() > 2 && row[1] == index && row[2] == serve;
+    }));
+}
+
+// Both cards wired to the default real devices: each device has one stream of serve's, which carries
+// the sum of what the cards play to it.
+TEST_F(SignalPath, CardsWiredToTheSameRealDevicesShareOneStreamOfTheirSum) {
+    constexpr double kQuarter = 0.25;
+    const TonePlayer microphone("real_in", kQuarter);
+    for (const win::UINT analogOut : {0u, 2u})
+        Send(Direction::Output, analogOut, code::kSetRoute, simcard::kSourceAnalogInput);
+    ASSERT_TRUE(WaitForLevel(Direction::Output, kAnalog));
+    EXPECT_NEAR(Db(RealOutputRms(), kQuarter / std::sqrt(2.0)), 6.02, 0.5) << "both cards play the source";
+    EXPECT_EQ(ServeStreamsOn("sink-inputs", "sinks", "real_out"), 1);
+    EXPECT_EQ(ServeStreamsOn("source-outputs", "sources", "real_in.monitor"), 1);
 }
 
 // The lock rate is the connected source's rate while the digital input selects it.
