@@ -118,21 +118,23 @@ void PlaybackStream::Ready(double deviceRate) {
 }
 
 void PlaybackStream::Push(std::span<const float> block) {
-    if (adapter_ && !Ended()) adapter_->Push(block.data(), block.size() / kChannels);
+    out_.clear();
+    if (Ended()) return;
+    if (adapter_) adapter_->Push(block.data(), block.size() / kChannels);
+    const std::size_t frames = wanted_ / kFrameBytes;
+    wanted_ = 0;
+    out_.resize(frames * kChannels);
+    if (adapter_) adapter_->Pull(out_.data(), frames);
 }
 
-void PlaybackStream::OnWrite(pa_stream* stream, std::size_t bytes, void* self) {
-    auto& playback = *static_cast<PlaybackStream*>(self);
-    void* buffer = nullptr;
-    std::size_t size = bytes;
-    if (pa_stream_begin_write(stream, &buffer, &size) != 0 || !buffer) return;
-    const std::size_t frames = size / kFrameBytes;
-    auto* samples = static_cast<float*>(buffer);
-    if (playback.adapter_)
-        playback.adapter_->Pull(samples, frames);
-    else
-        std::fill_n(samples, frames * kChannels, 0.0f);
-    pa_stream_write(stream, buffer, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+void PlaybackStream::Send() {
+    if (!out_.empty())
+        pa_stream_write(stream_, out_.data(), out_.size() * sizeof(float), nullptr, 0, PA_SEEK_RELATIVE);
+}
+
+// libpulse tells the whole amount it wants now, not what a request added.
+void PlaybackStream::OnWrite(pa_stream*, std::size_t bytes, void* self) {
+    static_cast<PlaybackStream*>(self)->wanted_ = bytes;
 }
 
 namespace {
@@ -174,6 +176,8 @@ void StreamPool::Pull(DeviceBus& bus, std::size_t frames) {
 void StreamPool::Push(const DeviceBus& bus) {
     for (const auto& [device, stream] : playbacks_)
         stream->Push(bus.Mix(device));
+    for (const auto& [device, stream] : playbacks_)
+        stream->Send();
 }
 
 } // namespace simcard::server

@@ -1,7 +1,7 @@
 #pragma once
 // serve's streams on the sound server, each with a rate adapter between the device's clock and the
 // mixer's. A record stream pushes what the device gives into its adapter and the mixer pulls blocks;
-// the mixer pushes blocks into a playback stream's adapter and the server pulls what it asks for. The
+// the mixer pushes blocks into a playback stream's adapter and pulls what the server asks for. The
 // device's own rate is used (no resampling in the server), so the adapter does all of it. All calls and
 // callbacks run on the server connection's one thread.
 #include "simcard/serve/rate_adapter.h"
@@ -66,12 +66,17 @@ class PlaybackStream final : public ServerStream {
 public:
     PlaybackStream(pa_context* context, std::string sink, const std::string& label);
 
-    // One block at the mixer's rate.
+    // One block at the mixer's rate; then what the server asked for since the last block is taken
+    // at the device's rate, for Send to write right after the block (one write, not one per request).
     void Push(std::span<const float> block);
+    void Send();
 
 private:
     void Ready(double deviceRate) override;
     static void OnWrite(pa_stream* stream, std::size_t bytes, void* self);
+
+    std::size_t wanted_ = 0; // bytes the server asks for now
+    std::vector<float> out_; // what Send writes next
 };
 
 // serve's streams, one per device however many connectors are wired to it.
@@ -84,7 +89,8 @@ public:
 
     // Every record stream's block of frames into the bus.
     void Pull(DeviceBus& bus, std::size_t frames);
-    // Every playback stream's mix from the bus.
+    // Every playback stream's mix from the bus. The streams are written one right after the other:
+    // the server, woken by the first, then finds them all (one wakeup instead of one each).
     void Push(const DeviceBus& bus);
 
 private:
