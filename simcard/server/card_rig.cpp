@@ -38,10 +38,14 @@ void CardRig::Wire(const ServerCatalog& catalog, const Connections& connections,
                                   StreamLabel(card_, "analog-in")};
     playbacks_[kDigitalCapture] = {sinkIfThere(FeedSinkName(card_, Endpoint::DigitalIn)),
                                    StreamLabel(card_, "digital-in")};
+    lockRate_ = catalog.SourceRate(records_[kDigitalSource].device);
+    applicationPlays_ = catalog.ApplicationPlays(card_);
+    analogRecording_ = catalog.ApplicationRecords(card_, Endpoint::AnalogIn);
+    digitalRecording_ = catalog.ApplicationRecords(card_, Endpoint::DigitalIn);
 }
 
-serve::BlockPeaks CardRig::RunBlock(serve::CardMixer& mixer, const CardHardware& hardware,
-                                    const ServerCatalog& catalog, DeviceBus& bus, std::size_t frames) {
+serve::BlockPeaks CardRig::RunBlock(serve::CardMixer& mixer, const CardHardware& hardware, DeviceBus& bus,
+                                    std::size_t frames) {
     const auto recorded = [&](RecordSlot slot) { return bus.Recorded(records_[slot].device); };
     serve::MixerInputs inputs;
     inputs.analogSource = recorded(kAnalogSource);
@@ -59,8 +63,8 @@ serve::BlockPeaks CardRig::RunBlock(serve::CardMixer& mixer, const CardHardware&
     }
     inputs.analogPlayback = recorded(kAnalogPlayback);
     inputs.digitalPlayback = recorded(kDigitalPlayback);
-    inputs.analogRecording = catalog.ApplicationRecords(card_, Endpoint::AnalogIn);
-    inputs.digitalRecording = catalog.ApplicationRecords(card_, Endpoint::DigitalIn);
+    inputs.analogRecording = analogRecording_;
+    inputs.digitalRecording = digitalRecording_;
     for (auto& block : blocks_)
         block.resize(frames * serve::kChannels);
     serve::MixerOutputs outputs{blocks_[kAnalogOutput], blocks_[kDigitalOutput], blocks_[kAnalogCapture],

@@ -32,19 +32,27 @@ public:
     int card() const { return card_; }
 
     // Chooses the devices as the server's devices, the connections and the digital input's select say
-    // now; one the server does not have is none.
+    // now; one the server does not have is none. The server's facts about the card are taken here too:
+    // they change only with the catalog, which rewires.
     void Wire(const ServerCatalog& catalog, const Connections& connections, Connector selectedDigital);
     Connector wiredDigital() const { return wiredDigital_; }
+    // The selected digital source's rate in Hz, 0 without one.
+    std::int32_t lockRate() const { return lockRate_; }
+    bool applicationPlays() const { return applicationPlays_; }
     const std::array<WiredStream, kRecordSlots>& records() const { return records_; }
     const std::array<WiredStream, kPlaybackSlots>& playbacks() const { return playbacks_; }
 
     // Takes the recorded devices' blocks from the bus and adds what the card plays to its mixes.
-    serve::BlockPeaks RunBlock(serve::CardMixer& mixer, const CardHardware& hardware,
-                               const ServerCatalog& catalog, DeviceBus& bus, std::size_t frames);
+    serve::BlockPeaks RunBlock(serve::CardMixer& mixer, const CardHardware& hardware, DeviceBus& bus,
+                               std::size_t frames);
 
 private:
     int card_; // 0..3
     Connector wiredDigital_ = Connector::Optical;
+    std::int32_t lockRate_ = 0;
+    bool applicationPlays_ = false;
+    bool analogRecording_ = false;  // an application records from the analog capture device
+    bool digitalRecording_ = false; // and from the digital one
     std::array<WiredStream, kRecordSlots> records_;
     std::array<WiredStream, kPlaybackSlots> playbacks_;
     std::array<std::vector<float>, kPlaybackSlots> blocks_;

@@ -47,14 +47,14 @@ void ServeEngine::RunBlock() {
     streams_.Pull(bus_, kBlockFrames);
     for (auto& rig : rigs_) {
         const CardHardware& hardware = state_->hardware[rig->card()];
-        const serve::BlockPeaks peaks = rig->RunBlock(mixer_, hardware, link_.catalog(), bus_, kBlockFrames);
+        const serve::BlockPeaks peaks = rig->RunBlock(mixer_, hardware, bus_, kBlockFrames);
         for (const Direction direction : {Direction::Input, Direction::Output}) {
             for (const DeviceKind kind : {DeviceKind::Analog, DeviceKind::Digital}) {
                 const CardDevice device{direction, kind, rig->card()};
                 live_.PublishPeak(device, peaks.At(device));
             }
         }
-        PublishLiveFacts(*rig, hardware);
+        PublishLiveFacts(*rig);
     }
     streams_.Push(bus_);
     live_.Beat();
@@ -82,13 +82,9 @@ void ServeEngine::WireIfChanged() {
     streams_.Follow(link_.context(), records, playbacks);
 }
 
-void ServeEngine::PublishLiveFacts(const CardRig& rig, const CardHardware& hardware) {
-    const ServerCatalog& catalog = link_.catalog();
-    const Connector selected = SelectedDigitalConnector(hardware.digitalInputState[0]);
-    const std::string source =
-        WiredDevice(connections_.Get(rig.card(), selected), selected, catalog.defaults);
-    live_.SetLockRate(rig.card(), catalog.SourceRate(source));
-    live_.SetPlaybackRunning(rig.card(), catalog.ApplicationPlays(rig.card()));
+void ServeEngine::PublishLiveFacts(const CardRig& rig) {
+    live_.SetLockRate(rig.card(), rig.lockRate());
+    live_.SetPlaybackRunning(rig.card(), rig.applicationPlays());
 }
 
 void ServeEngine::FollowCardCount(int count) {

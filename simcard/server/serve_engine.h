@@ -40,7 +40,7 @@ private:
     void FollowCardCount(int count);
     void FollowConnectionsFile();
     void DropAllStreams();
-    void PublishLiveFacts(const CardRig& rig, const CardHardware& hardware);
+    void PublishLiveFacts(const CardRig& rig);
 
     LiveWriter& live_;
     ServerLink link_;

@@ -68,7 +68,7 @@ protected:
         bus.StartBlock(kFrames);
         bus.SetRecorded("microphone", microphone);
         for (CardRig* rig : rigs)
-            rig->RunBlock(mixer, hardware[rig->card()], catalog, bus, kFrames);
+            rig->RunBlock(mixer, hardware[rig->card()], bus, kFrames);
         return bus.Mix("speakers")[0];
     }
 
@@ -96,9 +96,11 @@ TEST_F(SharedDevicesTest, CardsOnTheDefaultsWireTheSameRealDevices) {
     EXPECT_EQ(first.playbacks()[CardRig::kAnalogCapture].device, "kova2.card1.analog-in.feed");
     EXPECT_EQ(second.playbacks()[CardRig::kAnalogCapture].device, "kova2.card2.analog-in.feed");
 
+    EXPECT_EQ(second.lockRate(), 0);
     connections.Set(1, Connector::Optical, {Wiring::Choice::Device, "optical"});
     second.Wire(catalog, connections, Connector::Optical);
     EXPECT_EQ(second.records()[CardRig::kDigitalSource].device, "optical");
+    EXPECT_EQ(second.lockRate(), 44100);
 }
 
 TEST_F(SharedDevicesTest, TheSharedSinkPlaysTheSumOfTheCards) {
