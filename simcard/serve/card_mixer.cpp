@@ -26,9 +26,12 @@ void Store(const float* from, std::size_t offset, std::size_t count, std::span<f
     std::copy_n(from, room, to.data() + offset);
 }
 
+// count: whole frames' samples. A frame at a time, so that the compiler keeps both factors at hand.
 void Scale(float* samples, std::size_t count, const ChannelFactors& factors) {
-    for (std::size_t i = 0; i < count; ++i)
-        samples[i] *= factors[i % kChannels];
+    for (std::size_t i = 0; i < count; i += kChannels) {
+        samples[i] *= factors[0];
+        samples[i + 1] *= factors[1];
+    }
 }
 
 void Add(float* to, const float* from, std::size_t count) {
@@ -40,11 +43,15 @@ void Add(float* to, const float* from, std::size_t count) {
 struct PeakMeter {
     ChannelFactors peak{};
 
+    // count: whole frames' samples.
     void Measure(const float* samples, std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) {
-            const float magnitude = std::fabs(samples[i]);
-            if (magnitude > peak[i % kChannels]) peak[i % kChannels] = magnitude; // NaN never counts
+        float left = peak[0];
+        float right = peak[1];
+        for (std::size_t i = 0; i < count; i += kChannels) {
+            left = std::max(left, std::fabs(samples[i])); // NaN never counts: it compares false
+            right = std::max(right, std::fabs(samples[i + 1]));
         }
+        peak = {left, right};
     }
 
     StereoLevel Level() const {
