@@ -56,8 +56,13 @@ public:
     // that runs is the caller's own.
     bool Kill(win::UINT id) {
         std::unique_lock lock(mutex_);
-        const bool known = timers_.erase(id) != 0 || (id != 0 && running_ == id);
-        if (!known) return false;
+        const auto entry = timers_.find(id);
+        const bool waitedFor = entry != timers_.end() && entry == Earliest();
+        if (entry != timers_.end()) timers_.erase(entry);
+        else if (id == 0 || running_ != id) return false;
+        // A thread asleep until the killed timer is due now waits for the next one, or for none, rather
+        // than waking later for nothing when the last meter has closed.
+        if (waitedFor) changed_.notify_one();
         if (std::this_thread::get_id() != thread_.get_id())
             finished_.wait(lock, [&] { return running_ != id; });
         return true;

@@ -172,7 +172,13 @@ StateFile::WriteScope::~WriteScope() {
 }
 
 bool StateFile::CopyWithoutLock() {
-    if (!mapping_ || std::chrono::steady_clock::now() - checked_ > kRecheckInterval) return false;
+    if (!mapping_) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - checked_ > kRecheckInterval) {
+        // The file's identity and size need no lock; a replaced or cut file goes the locked way.
+        if (!mapping_->IsWholeFileAt(path_)) return false;
+        checked_ = now;
+    }
     auto sequence = Sequence(*state_);
     const std::uint32_t before = sequence.load(std::memory_order_acquire);
     if (before & 1) return false;

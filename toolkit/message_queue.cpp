@@ -14,6 +14,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace tk {
 namespace {
@@ -46,18 +47,26 @@ public:
             QCoreApplication::postEvent(this, new PostedMessage(message));
             return;
         }
-        std::lock_guard lock(mutex_);
-        fromOtherThreads_.push_back(message);
-        if (platform::PostBatch::Open()) heldBack_ = true;
-        else QueueDrain();
+        bool drain = false;
+        {
+            std::lock_guard lock(mutex_);
+            fromOtherThreads_.push_back(message);
+            if (platform::PostBatch::Open()) heldBack_ = true;
+            else drain = ClaimDrain();
+        }
+        if (drain) PostDrain();
     }
 
     // A post batch ended: the messages it held back are delivered.
     void ReleaseHeldBack() {
-        std::lock_guard lock(mutex_);
-        if (!heldBack_) return;
-        heldBack_ = false;
-        QueueDrain();
+        bool drain = false;
+        {
+            std::lock_guard lock(mutex_);
+            if (!heldBack_) return;
+            heldBack_ = false;
+            drain = ClaimDrain();
+        }
+        if (drain) PostDrain();
     }
 
     bool event(QEvent* event) override {
@@ -90,24 +99,28 @@ private:
     // One at a time, and while more wait a drain stays queued: a handler that runs a modal loop leaves
     // the rest to that loop rather than holding them up until it ends.
     std::optional<Message> TakeFromOtherThreads() {
-        std::lock_guard lock(mutex_);
-        if (fromOtherThreads_.empty()) return std::nullopt;
-        const Message message = fromOtherThreads_.front();
-        fromOtherThreads_.pop_front();
-        if (!fromOtherThreads_.empty()) QueueDrain();
+        bool drain = false;
+        Message message{};
+        {
+            std::lock_guard lock(mutex_);
+            if (fromOtherThreads_.empty()) return std::nullopt;
+            message = fromOtherThreads_.front();
+            fromOtherThreads_.pop_front();
+            if (!fromOtherThreads_.empty()) drain = ClaimDrain();
+        }
+        if (drain) PostDrain();
         return message;
     }
 
-    // With mutex_ held.
-    void QueueDrain() {
-        if (drainQueued_) return;
-        drainQueued_ = true;
-        QCoreApplication::postEvent(this, new QEvent(kOtherThreadsMessages));
-    }
+    // With mutex_ held: true when the caller is to post the drain event, after releasing the mutex.
+    // Posted under the mutex, the event would wake this thread only to wait for the poster's unlock.
+    bool ClaimDrain() { return !std::exchange(drainQueued_, true); }
+
+    void PostDrain() { QCoreApplication::postEvent(this, new QEvent(kOtherThreadsMessages)); }
 
     std::mutex mutex_;
     std::deque<Message> fromOtherThreads_;
-    bool drainQueued_ = false; // a kOtherThreadsMessages event waits in Qt's queue
+    bool drainQueued_ = false; // a kOtherThreadsMessages event waits in Qt's queue, or is being posted
     bool heldBack_ = false;    // messages came inside a post batch that has not ended yet
 };
 

@@ -1,4 +1,5 @@
 // Multimedia timers: periodic ticks, one-shot timers, and kills that the callback cannot outlive.
+#include "bench/thread_wakeups.h"
 #include "platform/message_post.h"
 #include "platform/mmsystem.h"
 
@@ -142,6 +143,26 @@ TEST(MultimediaTimers, AOneShotTimerFiresOnceAndIsThenGone) {
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(ticks.Count(), 1u);
     EXPECT_EQ(win::timeKillEvent(id), win::MMSYSERR_INVALPARAM);
+}
+
+// The thread sleeps until the earliest timer is due; once that timer is killed it must not wake for
+// it: closing the last meter would otherwise leave one wake-up for nothing in an idle program.
+TEST(MultimediaTimers, ATimerKilledBeforeItIsDueWakesNoOne) {
+    Ticks ticks;
+    const auto user = reinterpret_cast<win::DWORD_PTR>(&ticks);
+    ASSERT_NE(win::timeSetEvent(1, 0, Ticks::Callback, user, win::TIME_ONESHOT), 0u);
+    ASSERT_TRUE(Eventually([&] { return ticks.Count() == 1; }));
+    const pid_t timerThread = ThreadNamed(platform::MultimediaTimerThreadName);
+    ASSERT_NE(timerThread, 0);
+
+    const win::UINT id = win::timeSetEvent(200, 0, Ticks::Callback, user, win::TIME_ONESHOT);
+    std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(win::timeKillEvent(id), win::MMSYSERR_NOERROR);
+    std::this_thread::sleep_for(30ms);
+    const long before = VoluntarySwitches(timerThread);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(VoluntarySwitches(timerThread), before);
+    EXPECT_EQ(ticks.Count(), 1u);
 }
 
 TEST(MultimediaTimers, RefusesTimersItCannotKeep) {

@@ -1,10 +1,13 @@
 #include "platform/paths.h"
+#include "simcard/record_lock.h"
 #include "simcard/state_file.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -259,6 +262,28 @@ TEST_F(StateFileTest, AWriteThroughAnotherViewIsReadAtOnce) {
     EXPECT_EQ(reader.Read(driverState), -5);
     writer.Access([](CardStateLayout& state) { state.driverState = -6; });
     EXPECT_EQ(reader.Read(driverState), -6);
+}
+
+// The meters read many times a second: a reader whose file is still the same, whole and unchanged
+// never waits for the lock, which a writer or the admin tool may hold for a while.
+TEST_F(StateFileTest, AReaderOfAnUnchangedFileDoesNotWaitForTheLock) {
+    testing::internal::CaptureStderr();
+    StateFile reader(path_);
+    reader.Access([](CardStateLayout& state) { state.driverState = -5; });
+    testing::internal::GetCapturedStderr();
+    const int lockFd = open((path_.string() + ".lock").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(lockFd, 0);
+    auto held = std::make_unique<RecordLock>(lockFd);
+    std::this_thread::sleep_for(StateFile::kRecheckInterval * 2);
+
+    auto read = std::async(std::launch::async, [&reader] {
+        return reader.Read([](const CardStateLayout& state) { return state.driverState; });
+    });
+    const bool readWhileLocked = read.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    held.reset();
+    close(lockFd);
+    EXPECT_TRUE(readWhileLocked);
+    EXPECT_EQ(read.get(), -5);
 }
 
 TEST_F(StateFileTest, TheLockDiesWithAKilledHolder) {
