@@ -22,7 +22,11 @@ std::filesystem::file_time_type Stamp(const std::filesystem::path& path) {
 
 ServeEngine::ServeEngine(pa_mainloop* mainloop, LiveWriter& live)
     : live_(live), link_(mainloop, {.connected = [this] { rewire_ = true; },
-                                    .lost = [this] { DropAllStreams(); },
+                                    .lost =
+                                        [this] {
+                                            DropAllStreams();
+                                            rewire_ = true; // the cards' facts went with the catalog
+                                        },
                                     .changed = [this] { rewire_ = true; }}),
       connectionsPath_(ConnectionsPath()) {}
 
