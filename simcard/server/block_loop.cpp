@@ -56,7 +56,9 @@ void BlockLoop::RunUntilSignal(const std::function<void()>& block) {
         if (pa_mainloop_prepare(mainloop_, -1) < 0 || pa_mainloop_poll(mainloop_) < 0 ||
             pa_mainloop_dispatch(mainloop_) < 0)
             break;
-        RunDueBlocks(block);
+        // A pass reads one message from a socket (PipeWire's server has no shared ring): the block
+        // waits until all of them are in, unless they keep coming for a whole block.
+        if (drained_ || pa_rtclock_now() >= nextBlockUs_ + blockUs_) RunDueBlocks(block);
     }
     runningBlocks_ = false;
 }

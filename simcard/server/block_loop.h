@@ -1,9 +1,9 @@
 #pragma once
 // serve's loop: libpulse's single-threaded mainloop, woken once per block instead of by each of the
 // server's messages. Between blocks it sleeps (or until the loop's own nearest timer, such as a
-// reconnect), then takes every message that came meanwhile in one pass, without waiting, and runs the
-// block after them, so that the block mixes what just arrived. SIGTERM, SIGINT and SIGHUP end the run
-// through the loop, within one block.
+// reconnect), then takes every message that came meanwhile, polling without waiting until none is
+// left, and runs the block after them, so that the block mixes what just arrived. SIGTERM, SIGINT and SIGHUP
+// end the run through the loop, within one block.
 #include <cstdint>
 #include <functional>
 
