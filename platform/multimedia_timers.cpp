@@ -11,10 +11,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <pthread.h>
+#include <semaphore.h>
 #include <thread>
 
 namespace platform {
@@ -32,6 +35,40 @@ struct Timer {
     Clock::duration slack; // how early the timer may fire to share a wake-up
 };
 
+// What the timer thread sleeps on. Not a condition variable: a thread that wakes from one holds its mutex
+// marked as contended, and the unlock before every callback then costs a futex call for nobody.
+class WakeSignal {
+public:
+    WakeSignal() { sem_init(&semaphore_, 0, 0); }
+    ~WakeSignal() { sem_destroy(&semaphore_); }
+    WakeSignal(const WakeSignal&) = delete;
+    WakeSignal& operator=(const WakeSignal&) = delete;
+
+    // Any thread; wakes a sleeper at once, or makes the next sleep return at once.
+    void Post() { sem_post(&semaphore_); }
+
+    // Until a post, or until `due` on the steady clock when there is one; posts that came meanwhile are
+    // taken with it.
+    void WaitUntil(std::optional<Clock::time_point> due) {
+        if (!due) {
+            while (sem_wait(&semaphore_) != 0 && errno == EINTR) {
+            }
+        } else {
+            const auto sinceEpoch = due->time_since_epoch();
+            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
+            const timespec until{static_cast<time_t>(seconds.count()),
+                                 static_cast<long>((sinceEpoch - seconds) / std::chrono::nanoseconds(1))};
+            while (sem_clockwait(&semaphore_, CLOCK_MONOTONIC, &until) != 0 && errno == EINTR) {
+            }
+        }
+        while (sem_trywait(&semaphore_) == 0) {
+        }
+    }
+
+private:
+    sem_t semaphore_;
+};
+
 class TimerThread {
 public:
     static TimerThread& Instance() {
@@ -47,7 +84,7 @@ public:
             pthread_setname_np(pthread_self(), MultimediaTimerThreadName);
             Run();
         });
-        changed_.notify_one();
+        wake_.Post();
         return id;
     }
 
@@ -62,7 +99,7 @@ public:
         else if (id == 0 || running_ != id) return false;
         // A thread asleep until the killed timer is due now waits for the next one, or for none, rather
         // than waking later for nothing when the last meter has closed.
-        if (waitedFor) changed_.notify_one();
+        if (waitedFor) wake_.Post();
         if (std::this_thread::get_id() != thread_.get_id())
             finished_.wait(lock, [&] { return running_ != id; });
         return true;
@@ -72,7 +109,7 @@ public:
         {
             std::lock_guard lock(mutex_);
             stopping_ = true;
-            changed_.notify_one();
+            wake_.Post();
         }
         if (thread_.joinable()) thread_.join();
     }
@@ -84,12 +121,15 @@ private:
         std::unique_lock lock(mutex_);
         while (!stopping_) {
             const auto next = Earliest();
-            if (next == timers_.end())
-                changed_.wait(lock);
-            else if (!IsDue(next->second))
-                changed_.wait_until(lock, Clock::time_point(next->second.due)); // a copy: it may be killed
-            else
+            if (next != timers_.end() && IsDue(next->second)) {
                 FireAllDue(lock);
+                continue;
+            }
+            const std::optional<Clock::time_point> due =
+                next == timers_.end() ? std::nullopt : std::optional(next->second.due);
+            lock.unlock();
+            wake_.WaitUntil(due);
+            lock.lock();
         }
     }
 
@@ -133,7 +173,7 @@ private:
     }
 
     std::mutex mutex_;
-    std::condition_variable changed_;  // a timer was set, or the thread is to end
+    WakeSignal wake_;                  // a timer was set or killed, or the thread is to end
     std::condition_variable finished_; // a callback has returned
     std::map<win::UINT, Timer> timers_;
     IdSequence ids_{0};
