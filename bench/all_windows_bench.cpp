@@ -4,15 +4,18 @@
 // under Xvfb) it also reads the X server's share. Targets: < 1 % of one core for program and X server
 // together with all four windows, < 0.6 % with the analog input window, peak RSS < 40 MiB. The counters
 // beside them say where the time goes: how often the loop and the timer thread wake, how often the
-// program writes to the X server, and how many paints the windows get each second; and how often any
-// thread wakes once no window meters (never).
+// program writes to the X server, and how many paints the windows get each second; the floor under
+// them, the same ticks with nothing to draw; and how often any thread wakes once no window meters (never).
 #include "bench/private_home.h"
 #include "bench/process_cpu.h"
 #include "bench/thread_wakeups.h"
 #include "bench/x_socket_writes.h"
 #include "platform/mmsystem.h"
+#include "platform/win_messages.h"
 #include "tests/app/all_windows.h"
 #include "tests/app/four_cards.h"
+#include "toolkit/form.h"
+#include "toolkit/message_queue.h"
 #include "toolkit/qt_platform.h"
 #include "windows/channel_window.h"
 
@@ -152,6 +155,26 @@ BENCHMARK(AnalogInputWindowMetering)
     ->Iterations(1)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
+
+// The floor under the metering rows: the same loop woken by a multimedia timer 25 times a second, the
+// tick delivered to a window that does nothing with it. What the metering rows cost above it is reading
+// levels and painting; the floor is the timer thread's and the loop's wake-ups on this machine.
+void PostTick(win::UINT, win::UINT, win::DWORD_PTR window, win::DWORD_PTR, win::DWORD_PTR) {
+    win::PostMessageA(win::HWND(window), win::WM_METERTICK, 0, 0);
+}
+
+void EmptyTicks(benchmark::State& state) {
+    tk::Owned<tk::TApplication> application(new tk::TApplication);
+    auto* form = application->CreateForm<tk::TForm>();
+    form->BindMessage(win::WM_METERTICK, [](tk::TMessage& message) { message.Result = 0; });
+    const win::UINT timer =
+        win::timeSetEvent(40, 40, PostTick, win::DWORD_PTR(form->Handle()), win::TIME_PERIODIC);
+    MeteringFigures figures;
+    for (auto _ : state) figures = RunMetering(*application);
+    win::timeKillEvent(timer);
+    Report(state, figures);
+}
+BENCHMARK(EmptyTicks)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
 // The loop run until a timer ends it, ms later.
 void RunLoopFor(tk::TApplication& application, qint64 ms) {
