@@ -8,7 +8,7 @@
 // them, the same ticks with nothing to draw; and how often any thread wakes once no window meters (never).
 #include "bench/private_home.h"
 #include "bench/process_cpu.h"
-#include "bench/thread_wakeups.h"
+#include "tests/platform/thread_wakeups.h"
 #include "bench/x_socket_writes.h"
 #include "platform/mmsystem.h"
 #include "platform/win_messages.h"

@@ -1,10 +1,12 @@
 #include "simcard/server/device_bus.h"
 
+#include "simcard/serve/card_mixer.h"
+
 #include <algorithm>
 
 namespace simcard::server {
 
-constexpr std::size_t kChannels = 2;
+using serve::kChannels;
 
 void DeviceBus::StartBlock(std::size_t frames) {
     samples_ = frames * kChannels;

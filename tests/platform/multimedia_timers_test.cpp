@@ -1,5 +1,5 @@
 // Multimedia timers: periodic ticks, one-shot timers, and kills that the callback cannot outlive.
-#include "bench/thread_wakeups.h"
+#include "tests/platform/thread_wakeups.h"
 #include "platform/message_post.h"
 #include "platform/mmsystem.h"
 
