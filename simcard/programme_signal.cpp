@@ -49,7 +49,9 @@ double BeatPeakDb(std::uint64_t seed, std::int64_t beat) {
 
 double ProgrammeAmplitude(const Programme& programme, int channel, std::int64_t timeMs) {
     const std::uint64_t seed = Mix(programme.seed + static_cast<std::uint64_t>(channel));
-    const std::int64_t t = timeMs + channel * kRightChannelLagMs;
+    // Wraps at the end of the clock's range rather than overflowing: any moment has a programme.
+    const auto t = static_cast<std::int64_t>(static_cast<std::uint64_t>(timeMs) +
+                                             static_cast<std::uint64_t>(channel * kRightChannelLagMs));
     const std::int64_t beat = t / programme.beatMs;
     const double phase = static_cast<double>(t % programme.beatMs) / static_cast<double>(programme.beatMs);
     const double phraseMs = static_cast<double>(kBeatsPerPhrase * programme.beatMs);
