@@ -21,6 +21,19 @@ Batches& OpenBatches() {
     return batches;
 }
 
+// The part of rect (in widget's coordinates) that its window can show: inside the widget and each of
+// its parents. Qt would drop the rest only after marking the widget dirty and weighing it against its
+// siblings in the next paint; a scrolled-out meter changes every tick.
+QRect ShownPart(const QWidget* widget, QRect rect) {
+    QPoint offset; // from widget to the parent reached
+    for (const QWidget* reached = widget; !rect.isEmpty(); reached = reached->parentWidget()) {
+        rect &= reached->rect().translated(-offset);
+        if (reached->isWindow()) break;
+        offset += reached->pos();
+    }
+    return rect;
+}
+
 } // namespace
 
 RepaintBatch::RepaintBatch() { ++OpenBatches().open; }
@@ -36,7 +49,9 @@ RepaintBatch::~RepaintBatch() {
 }
 
 void RepaintBatch::Update(QWidget* widget, const QRect& rect) {
-    widget->update(rect);
+    const QRect shown = ShownPart(widget, rect);
+    if (shown.isEmpty()) return;
+    widget->update(shown);
     Batches& batches = OpenBatches();
     if (batches.open == 0) return;
     QWidget* window = widget->window();

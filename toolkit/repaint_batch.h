@@ -18,6 +18,8 @@ public:
     RepaintBatch& operator=(const RepaintBatch&) = delete;
 
     // Repaints rect (in the widget's coordinates) as QWidget::update does; inside a batch, at its end.
+    // What lies outside the widget or a parent (scrolled out of view) is left alone: the window paints
+    // it whole when it comes into view.
     static void Update(QWidget* widget, const QRect& rect);
 };
 

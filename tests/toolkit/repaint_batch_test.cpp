@@ -88,6 +88,20 @@ TEST_F(RepaintBatchTest, AHiddenWidgetIsNotPainted) {
     EXPECT_EQ(counter.paints, 0);
 }
 
+// A meter scrolled out of view changes every tick: the window is not asked to paint for it.
+TEST_F(RepaintBatchTest, AnAreaOutsideTheWindowAsksForNoPaint) {
+    panels[1]->SetBounds(100, 10, 40, 60); // 20 of its 40 pixels inside the form
+    QApplication::processEvents();
+    counter.paints = counter.updateRequests = 0;
+    RepaintBatch::Update(panels[1]->Widget(), QRect(25, 2, 10, 10));
+    QApplication::processEvents();
+    EXPECT_EQ(counter.updateRequests, 0);
+    EXPECT_EQ(counter.paints, 0);
+    RepaintBatch::Update(panels[1]->Widget(), QRect(15, 2, 10, 10)); // half of it shown
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, 1);
+}
+
 // A handler that runs a modal loop inside the batch: what changes in that loop is painted there, not
 // held until the handler returns.
 TEST_F(RepaintBatchTest, AChangeInAnEventLoopRunInsideABatchIsPaintedInThatLoop) {
