@@ -91,12 +91,26 @@ void TBarGraph::Paint(QPainter& painter) {
         TPanel::Paint(painter);
 }
 
-// The lumis stand one on the next, so together they cover the rectangle from the lowest to the highest.
-bool TBarGraph::LumisCover(const QRect& area) const {
-    if (lumis_.empty()) return false;
+bool TBarGraph::LumisArePlainRectangles() const {
     for (const TLumi* lumi : lumis_)
         if (!lumi->Visible() || !lumi->PaintIsSelfContained()) return false;
+    return true;
+}
+
+// The lumis stand one on the next, so together they cover the rectangle from the lowest to the highest.
+bool TBarGraph::LumisCover(const QRect& area) const {
+    if (lumis_.empty() || !LumisArePlainRectangles()) return false;
     return (lumis_.front()->BoundsRect() | lumis_.back()->BoundsRect()).contains(area);
+}
+
+// The lumis are the bar's only children, index 0 at the bottom and each higher than the one before.
+void TBarGraph::PaintChildrenWithoutWidget(QPainter& painter, const QRect& dirty) {
+    if (!LumisArePlainRectangles()) return TPanel::PaintChildrenWithoutWidget(painter, dirty);
+    for (const TLumi* lumi : lumis_) {
+        const QRect bounds = lumi->BoundsRect();
+        if (bounds.bottom() < dirty.top()) break; // this one and all above it lie over dirty
+        if (bounds.top() <= dirty.bottom()) lumi->PaintRectangleAt(painter, bounds.topLeft());
+    }
 }
 
 void TBarGraph::Loaded() {

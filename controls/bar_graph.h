@@ -61,6 +61,8 @@ protected:
     void Resize() override;
     // A repaint that only lumis cover (a tick's or a level's) leaves the panel under them alone.
     void Paint(QPainter& painter) override;
+    // Only the lumis that reach into dirty, found from their order rather than by testing each.
+    void PaintChildrenWithoutWidget(QPainter& painter, const QRect& dirty) override;
     // Lights the lumis up to the index that value reaches on the bar's scale.
     void ShowLevel(int value);
     // Indexes outside the bar are ignored.
@@ -75,7 +77,9 @@ protected:
     int barScale_ = 65535; // the full scale that levels are compared with
 
 private:
-    // The lumis paint every pixel of area: they are all shown and paint themselves whole.
+    // Every lumi is shown and a plain rectangle, which the bar may draw in place.
+    bool LumisArePlainRectangles() const;
+    // The lumis paint every pixel of area.
     bool LumisCover(const QRect& area) const;
 
     std::vector<TLumi*> lumis_;

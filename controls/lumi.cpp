@@ -28,11 +28,15 @@ bool TLumi::Switch(bool on) {
     return true;
 }
 
-// A bar repaints dozens of lumis on every meter tick: the plain rectangle is two fills, the same pixels
-// as the shape's outline and filling at a fraction of the cost.
 void TLumi::Paint(QPainter& painter) {
     if (Shape() != tk::TShapeType::stRectangle) return TShape::Paint(painter);
-    const QRect bounds(0, 0, Width(), Height());
+    PaintRectangleAt(painter, QPoint(0, 0));
+}
+
+// A bar repaints dozens of lumis on every meter tick: the plain rectangle is two fills, the same pixels
+// as the shape's outline and filling at a fraction of the cost.
+void TLumi::PaintRectangleAt(QPainter& painter, QPoint topLeft) const {
+    const QRect bounds(topLeft, QSize(Width(), Height()));
     const int frame = std::min({Pen()->Width(), Width() / 2, Height() / 2});
     const QTransform& toDevice = painter.deviceTransform();
     if (toDevice.type() == QTransform::TxScale) {

@@ -38,6 +38,9 @@ public:
     bool Switch(bool on);
 
     void Paint(QPainter& painter) override;
+    // The plain rectangle drawn with its top left corner at topLeft of the painter, for a bar that draws
+    // its lumis without moving the painter to each.
+    void PaintRectangleAt(QPainter& painter, QPoint topLeft) const;
     bool PaintIsSelfContained() const override { return Shape() == tk::TShapeType::stRectangle; }
 
 private:

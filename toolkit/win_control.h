@@ -79,7 +79,7 @@ protected:
     virtual void PaintNonClient(QPainter& painter);
     void PaintWidget(QPainter& painter) override;
     // Draws the children without a widget of their own that reach into dirty, in child order.
-    void PaintChildrenWithoutWidget(QPainter& painter, const QRect& dirty);
+    virtual void PaintChildrenWithoutWidget(QPainter& painter, const QRect& dirty);
     // Repaints part of the client area when Qt next paints.
     void InvalidateClientRect(const QRect& rect);
     // Places the children's widgets again, after the client origin moved.
