@@ -134,6 +134,11 @@ void MeteringWith(benchmark::State& state, ChannelBoxes boxes) {
     }
     auto* control = OpenChannelWindows(*application, boxes).control;
     application->ProcessMessages();
+    if (MeteringWindows(*control) != int(boxes.size())) {
+        state.SkipWithError("not exactly the channel windows named are metering");
+        CloseProgram(control, application);
+        return;
+    }
     MeteringFigures figures;
     for (auto _ : state) figures = RunMetering(*application);
     Report(state, figures);

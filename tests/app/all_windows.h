@@ -27,14 +27,16 @@ struct ProgramWindows {
 };
 
 // The tray icon loaded, the main and the control window made, the control window shown with the
-// channel windows of the boxes open, by default every one. The caller frees the icon after the
-// application.
+// channel windows of the boxes open, by default every one, and no other: a window left open by an
+// earlier run in the same home comes back with the control window and is closed. The caller frees the
+// icon after the application.
 inline ProgramWindows OpenChannelWindows(tk::TApplication& application,
                                          ChannelBoxes boxes = AllChannelBoxes) {
     app::TrayIcon = win::LoadIconA(0, "MIXERICON");
     auto* main = application.CreateForm<app::TfrmMain>();
     auto* control = application.CreateForm<app::TMixControlWnd>();
     control->Show();
+    TickChannelBoxes(control, false);
     TickChannelBoxes(control, true, boxes);
     return {main, control};
 }
