@@ -121,3 +121,25 @@ TEST(FaderAndMeterRender, ScaledLumisKeepOneGapAndTheirHeightWithinADevicePixel)
 }
 
 } // namespace
+
+// A tick repaints a few lumis of a bar: every lumi that reaches into the repainted band is drawn whole
+// there, at the bottom, in the middle and at the top of the bar, with nothing left of what was under it.
+TEST(FaderAndMeterRender, ARepaintedBandOfAMeterHasEveryLumiInItDrawn) {
+    tk::Owned<tk::TForm> form(new tk::TForm(nullptr));
+    form->SetClientWidth(100);
+    form->SetClientHeight(180);
+    TLevelMeter* meter = AddMeter(form.get(), 40, 32767);
+    form->Show();
+    constexpr QRgb kUnpainted = 0xFF00FF;
+    // Lumi i spans rows 156 - 4 i to 160 - 4 i and columns 1 to 15 of the meter.
+    for (const QRect band : {QRect(1, 157, 15, 4), QRect(1, 100, 15, 7), QRect(1, 0, 15, 3)}) {
+        QImage image(meter->Width(), meter->Height(), QImage::Format_RGB32);
+        image.fill(kUnpainted);
+        meter->Widget()->render(&image, band.topLeft(), QRegion(band), {}); // the band where it is
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x)
+                ASSERT_NE(Pixel(image, x, y), kUnpainted) << "row " << y << ", column " << x;
+        EXPECT_EQ(Pixel(image, 8, band.top() - 1 >= 0 ? band.top() - 1 : band.bottom() + 1), kUnpainted)
+            << "outside the band";
+    }
+}
