@@ -120,8 +120,6 @@ TEST(FaderAndMeterRender, ScaledLumisKeepOneGapAndTheirHeightWithinADevicePixel)
     }
 }
 
-} // namespace
-
 // A tick repaints a few lumis of a bar: every lumi that reaches into the repainted band is drawn whole
 // there, at the bottom, in the middle and at the top of the bar, with nothing left of what was under it.
 TEST(FaderAndMeterRender, ARepaintedBandOfAMeterHasEveryLumiInItDrawn) {
@@ -139,7 +137,9 @@ TEST(FaderAndMeterRender, ARepaintedBandOfAMeterHasEveryLumiInItDrawn) {
         for (int y = band.top(); y <= band.bottom(); ++y)
             for (int x = band.left(); x <= band.right(); ++x)
                 ASSERT_NE(Pixel(image, x, y), kUnpainted) << "row " << y << ", column " << x;
-        EXPECT_EQ(Pixel(image, 8, band.top() - 1 >= 0 ? band.top() - 1 : band.bottom() + 1), kUnpainted)
-            << "outside the band";
+        const int outside = band.top() > 0 ? band.top() - 1 : band.bottom() + 1;
+        EXPECT_EQ(Pixel(image, 8, outside), kUnpainted) << "row " << outside << ", outside the band";
     }
 }
+
+} // namespace
